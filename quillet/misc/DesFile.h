@@ -1,0 +1,25 @@
+// The cipher file of the file forms of Des and Enc: the caller's header, the transformed payload (whole blocks)
+// and the payload's length as a 32-bit little-endian number, found from the end of the file.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace quillet {
+
+// The built-in key of the file forms: the five bytes "tavor", used as a 5-byte key (single DES).
+inline constexpr std::uint8_t kFileKey[] = {'t', 'a', 'v', 'o', 'r'};
+inline constexpr int kFileKeyLength = 5;
+
+// Creates or truncates the file at path and writes header, payload and the payload's length; false when the file
+// cannot be opened.
+bool WriteCipherFile(const wchar_t* path, std::span<const std::uint8_t> header,
+                     std::span<const std::uint8_t> payload);
+
+// Reads the payload of the file at path, transforms it by mode 0 with the built-in key and returns it up to its
+// first zero byte; nothing when the file cannot be opened or its stored length is not whole blocks within it.
+std::optional<std::string> ReadCipherText(const wchar_t* path);
+
+} // namespace quillet
