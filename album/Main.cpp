@@ -1,0 +1,4 @@
+// album's one application object; the framework's entry point runs it.
+#include "AlbumApp.h"
+
+CAlbumApp theApp;

@@ -1,0 +1,4 @@
+#pragma once
+// Resource ids of album.
+#define IDD_ALBUM_DIALOG 102
+#define IDR_MAINFRAME 128

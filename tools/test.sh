@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds everything and runs every test (native units, then the Wine suite).
+# Extra arguments go to the Wine suite's ctest (e.g. -R framework).
+set -euo pipefail
+"$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+trap stop_all EXIT
+
+build_project
+build_and_test_host_units
+start_display
+prepare_prefix
+start_wineserver
+ctest --test-dir "$build" --output-on-failure "$@"
