@@ -147,7 +147,9 @@ CString CxWinApp::GetLocalTime(const wchar_t* format)
     if (_localtime64_s(&local, &now) != 0) return CString();
     wchar_t text[kTimeTextLength] = {};
     size_t length = std::wcsftime(text, kTimeTextLength, format, &local);
-    if (length == 0) return CString();
+    // The C library reports 0 when the text does not fit; Wine's instead fills the whole buffer without a
+    // terminator and reports its size, so a full buffer counts as not fitting too.
+    if (length == 0 || length >= kTimeTextLength) return CString();
     return CString(text, int(length));
 }
 
