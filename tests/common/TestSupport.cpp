@@ -1,6 +1,10 @@
 #include "common/TestSupport.h"
 
+#include <objidl.h>
+#include <gdiplus.h>
+
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -69,3 +73,19 @@ TestRegistryKey::TestRegistryKey(const wchar_t* name) : m_company(L"AlbumTests "
 TestRegistryKey::~TestRegistryKey() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\" + m_company); }
 
 void PrintTo(const CString& text, std::ostream* out) { *out << '"' << CStringA(text).GetString() << '"'; }
+
+int GdiHandleHeadroom()
+{
+    std::vector<HBITMAP> made;
+    while (HBITMAP bitmap = CreateBitmap(1, 1, 1, 1, nullptr)) made.push_back(bitmap);
+    for (HBITMAP bitmap : made) DeleteObject(bitmap);
+    return int(made.size());
+}
+
+GdiplusSession::GdiplusSession()
+{
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
+}
+
+GdiplusSession::~GdiplusSession() { Gdiplus::GdiplusShutdown(m_token); }

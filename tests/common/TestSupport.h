@@ -46,3 +46,19 @@ private:
 
 // Lets GoogleTest print strings in failure messages.
 void PrintTo(const CString& text, std::ostream* out);
+
+// How many more GDI objects the process can create now. Compared before and after a loop, it counts
+// leaked handles exactly (Wine's GetGuiResources is a stub, and its handle table holds 65,000+).
+int GdiHandleHeadroom();
+
+// Starts GDI+ for the life of the object.
+class GdiplusSession {
+public:
+    GdiplusSession();
+    ~GdiplusSession();
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+
+private:
+    ULONG_PTR m_token = 0;
+};

@@ -1,0 +1,129 @@
+#include "skin/CxDlg.h"
+
+#include "skin/LayerSurface.h"
+
+using namespace Gdiplus;
+
+IMPLEMENT_DYNAMIC(CxDlg, CDialog)
+
+namespace {
+
+constexpr int kCaptionHeight = 24;
+
+}  // namespace
+
+CxDlg::CxDlg(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
+
+CxDlg::~CxDlg()
+{
+    // Images read their stream lazily: dispose of the frame before the CxWnd part frees the streams.
+    frameImage.reset();
+    DestroyWindow();
+}
+
+void CxDlg::SetAtt(UINT id, const wchar_t* type, HINSTANCE module)
+{
+    Load(this);
+    IStream* stream = LoadRes(id, type, module);
+    frameImage.reset(stream ? new Image(stream) : nullptr);
+}
+
+LRESULT CxDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_NCHITTEST:
+        return OnNcHitTest(CPoint(lParam));
+    case WM_ERASEBKGND:
+        return OnEraseBkgnd(nullptr);
+    case WM_NCPAINT:
+        return 0;
+    }
+    return CDialog::WindowProc(msg, wParam, lParam);
+}
+
+BOOL CxDlg::OnEraseBkgnd(CDC*)
+{
+    Update();
+    return TRUE;
+}
+
+LRESULT CxDlg::OnNcHitTest(CPoint point)
+{
+    ScreenToClient(&point);
+    if (point.y < kCaptionHeight) return HTCAPTION;
+    return Default();
+}
+
+CRect CxDlg::OnScreenWindowRect()
+{
+    CRect rect;
+    GetWindowRect(&rect);
+    if (rect.left < 0 || rect.top < 0) {
+        MoveWindow(std::max(0, int(rect.left)), std::max(0, int(rect.top)), rect.Width(), rect.Height(), FALSE);
+        GetWindowRect(&rect);
+    }
+    return rect;
+}
+
+void CxDlg::Update()
+{
+    if (!IsWindowVisible() || updating) return;
+    updating = 1;
+    CRect rect = OnScreenWindowRect();
+    {
+        LayerSurface surface(rect.Width(), rect.Height());
+        {
+            Graphics g(surface.Bitmap());
+            g.SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
+            DrawBgm(g);
+            DrawWnd(g);
+            DrawUtl(g);
+        }
+        HDC windowDc = GetWindowDC();
+        POINT destination{rect.left, rect.top};
+        SIZE size{rect.Width(), rect.Height()};
+        POINT source{0, 0};
+        UpdateLayeredWindow(m_hWnd, windowDc, &destination, &size, surface.Dc(), &source, 0, &blend, ULW_ALPHA);
+        ReleaseDC(windowDc);
+    }
+    updating = 0;
+}
+
+void CxDlg::DrawBgm(Graphics& g)
+{
+    if (!frameImage) return;
+    CRect rect;
+    GetWindowRect(&rect);
+    const int w = rect.Width(), h = rect.Height();
+    struct Piece {
+        Rect destination;
+        Rect source;
+    };
+    // The frame skin is laid out for 159 x 336 pixels: caption corners and a one-pixel caption column
+    // on top, ten-pixel side columns, and a bottom band from source row 327.
+    const Piece pieces[] = {
+        {{0, 0, 15, 24}, {0, 0, 15, 24}},
+        {{15, 0, w - 40, 24}, {15, 0, 1, 24}},
+        {{w - 25, 0, 27, 24}, {134, 0, 27, 24}},
+        {{0, 24, 10, h - 33}, {0, 15, 10, 1}},
+        {{w - 10, 24, 10, h - 33}, {149, 15, 10, 1}},
+        {{0, h - 9, 10, 10}, {0, 327, 10, 10}},
+        {{w - 10, h - 9, 10, 10}, {149, 327, 10, 10}},
+        {{10, h - 9, w - 20, 8}, {10, 327, 1, 8}},
+    };
+    for (const Piece& piece : pieces) {
+        g.DrawImage(frameImage.get(), piece.destination, piece.source.X, piece.source.Y, piece.source.Width,
+                    piece.source.Height, UnitPixel);
+    }
+}
+
+void CxDlg::DrawWnd(Graphics&) {}
+
+void CxDlg::DrawUtl(Graphics& g)
+{
+    CString title = GetWindowText();
+    FontFamily family(L"Arial");
+    Font font(&family, 8.0f, FontStyleRegular, UnitPoint);
+    SolidBrush brush(Color(0xFF000000));
+    g.DrawString(title, title.GetLength(), &font, PointF(10.0f, 10.0f), &brush);
+}

@@ -1,0 +1,172 @@
+#include "skin/CxWnd.h"
+
+#include <cstring>
+#include <utility>
+
+using namespace Gdiplus;
+
+CxWnd::ResourceStream::~ResourceStream()
+{
+    if (m_stream) m_stream->Release();
+    if (m_block) {
+        GlobalUnlock(m_block);
+        GlobalFree(m_block);
+    }
+}
+
+CxWnd::ResourceStream::ResourceStream(ResourceStream&& other) noexcept
+    : m_stream(std::exchange(other.m_stream, nullptr)), m_block(std::exchange(other.m_block, nullptr))
+{
+}
+
+CxWnd::~CxWnd()
+{
+    FreeStream();
+    cache.reset();
+}
+
+void CxWnd::DrawImage(Graphics&, Graphics&, RectF&) {}
+
+void CxWnd::DrawTextW(Graphics&, RectF&) {}
+
+void CxWnd::GetLeaveMsg(DWORD flags)
+{
+    TRACKMOUSEEVENT track{sizeof(track), flags, window ? window->m_hWnd : nullptr, 0};
+    TrackMouseEvent(&track);
+}
+
+int CxWnd::GetThick()
+{
+    HWND parent = window ? ::GetParent(window->m_hWnd) : nullptr;
+    if (!parent) return 0;
+    POINT clientOrigin{0, 0};
+    ::ClientToScreen(parent, &clientOrigin);
+    RECT frame{};
+    ::GetWindowRect(parent, &frame);
+    return clientOrigin.x - frame.left;
+}
+
+RectF CxWnd::GetRect()
+{
+    if (!window) return {};
+    int thick = GetThick();
+    RECT rect{};
+    ::GetWindowRect(window->m_hWnd, &rect);
+    MapWindowPoints(nullptr, ::GetParent(window->m_hWnd), reinterpret_cast<POINT*>(&rect), 2);
+    return RectF(REAL(rect.left + thick), REAL(rect.top + thick), REAL(rect.right - rect.left),
+                 REAL(rect.bottom - rect.top));
+}
+
+Rect CxWnd::GetRect(RectF r) { return Rect(INT(r.X), INT(r.Y), INT(r.Width), INT(r.Height)); }
+
+void CxWnd::Move(int dx, int dy, int dw, int dh)
+{
+    Rect r = GetRect(GetRect());
+    int thick = GetThick();
+    ::MoveWindow(window->m_hWnd, r.X + dx - thick, r.Y + dy - thick, r.Width + dw, r.Height + dh, FALSE);
+    Redraw(0, nullptr);
+}
+
+void CxWnd::MoveTo(int x, int y, int w, int h)
+{
+    Rect r = GetRect(GetRect());
+    int thick = GetThick();
+    ::MoveWindow(window->m_hWnd, (x == -1 ? r.X : x) - thick, (y == -1 ? r.Y : y) - thick, w == -1 ? r.Width : w,
+                 h == -1 ? r.Height : h, FALSE);
+    Redraw(0, nullptr);
+}
+
+namespace {
+
+bool IsLayered(HWND hwnd) { return hwnd && (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED); }
+
+}  // namespace
+
+bool CxWnd::ParentIsLayered() const { return window && IsLayered(::GetParent(window->m_hWnd)); }
+
+void CxWnd::Redraw(int notify, CWnd* wnd)
+{
+    dirty = 1;
+    HWND target = wnd ? wnd->m_hWnd : window ? ::GetParent(window->m_hWnd) : nullptr;
+    if (!IsLayered(target)) {
+        if (window) ::RedrawWindow(window->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        return;
+    }
+    if (notify) ::SendMessageW(target, WM_ERASEBKGND, 0, 0);
+}
+
+void CxWnd::RenderCache(int width, int height, Graphics& background, RectF& area)
+{
+    cache.reset();
+    // A new bitmap in 32bpp ARGB starts fully transparent.
+    cache = std::make_unique<Bitmap>(width, height, PixelFormat32bppARGB);
+    Graphics target(cache.get());
+    target.SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
+    DrawImage(target, background, area);
+    DrawTextW(target, area);
+    dirty = 0;
+}
+
+void CxWnd::DoDraw(Graphics& g)
+{
+    if (!window || !::IsWindowVisible(window->m_hWnd)) return;
+    RectF area = GetRect();
+    if (ParentIsLayered()) {
+        if (dirty || !cache) RenderCache(INT(area.Width), INT(area.Height), g, area);
+        g.DrawImage(cache.get(), area.X, area.Y, area.Width, area.Height);
+        return;
+    }
+    RECT client{};
+    ::GetClientRect(window->m_hWnd, &client);
+    if (dirty || !cache) RenderCache(client.right, client.bottom, g, area);
+    g.DrawImage(cache.get(), area.X, area.Y, REAL(client.right), REAL(client.bottom));
+}
+
+BOOL CxWnd::OnEraseBkgnd(CDC*)
+{
+    if (!window || ParentIsLayered()) return TRUE;
+    HWND parent = ::GetParent(window->m_hWnd);
+    if (!parent) return TRUE;
+    HDC dc = ::GetDC(parent);
+    {
+        Graphics g(dc);
+        DoDraw(g);
+    }
+    ::ReleaseDC(parent, dc);
+    return TRUE;
+}
+
+IStream* CxWnd::LoadRes(UINT id, const wchar_t* type, HINSTANCE module)
+{
+    if (!module) module = AfxGetResourceHandle();
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    if (!resource) return nullptr;
+    DWORD size = SizeofResource(module, resource);
+    HGLOBAL loaded = LoadResource(module, resource);
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return nullptr;
+
+    HGLOBAL block = GlobalAlloc(GMEM_FIXED, size);
+    if (!block) return nullptr;
+    memcpy(GlobalLock(block), bytes, size);  // a fixed block locks to its own address
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(block, FALSE, &stream))) {
+        GlobalUnlock(block);
+        GlobalFree(block);
+        return nullptr;
+    }
+    streams.emplace_back(stream, block);
+    return stream;
+}
+
+int CxWnd::LoadRes(UINT id, const wchar_t* type, BYTE** data, HINSTANCE module)
+{
+    if (!module) module = AfxGetResourceHandle();
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    if (!resource) return 0;
+    HGLOBAL loaded = LoadResource(module, resource);
+    *data = static_cast<BYTE*>(loaded ? LockResource(loaded) : nullptr);
+    return int(SizeofResource(module, resource));
+}
+
+void CxWnd::FreeStream() { streams.clear(); }
