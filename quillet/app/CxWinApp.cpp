@@ -6,6 +6,7 @@
 #include <psapi.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cassert>
 #include <cstdlib>
 #include <ctime>
