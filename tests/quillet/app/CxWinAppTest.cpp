@@ -4,7 +4,6 @@
 
 #include "common/TestSupport.h"
 
-#include <gdiplus.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -19,20 +18,6 @@ public:
     using CxWinApp::ExitInstance;
     using CxWinApp::InitInstance;
     using CxWinApp::SetAtt;
-};
-
-// Starts GDI+ for the encoder lookups and shuts it down again.
-class GdiplusScope {
-public:
-    GdiplusScope()
-    {
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&m_token, &input, nullptr);
-    }
-    ~GdiplusScope() { Gdiplus::GdiplusShutdown(m_token); }
-
-private:
-    ULONG_PTR m_token = 0;
 };
 
 struct IconDestroyer {
@@ -103,7 +88,7 @@ TEST(CxWinApp, IsPrgRunFindsThisProgramIgnoringCase)
 
 TEST(SystemUtilities, GetEncClsidMatchesTheMimeTypeExactly)
 {
-    GdiplusScope gdiplus;
+    GdiplusSession gdiplus;
     constexpr GUID kJpegEncoder = {0x557CF401, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
     constexpr GUID kPngEncoder = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
     constexpr GUID kUntouched = {0x12345678, 0x9ABC, 0xDEF0, {1, 2, 3, 4, 5, 6, 7, 8}};
