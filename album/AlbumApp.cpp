@@ -1,6 +1,9 @@
 #include "AlbumApp.h"
 
-#include "res/resource.h"
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include "AlbumDlg.h"
 
 #include <commctrl.h>
 
@@ -11,10 +14,15 @@ BOOL CAlbumApp::InitInstance()
     CWinAppEx::InitInstance();
     AfxEnableControlContainer();
     SetRegistryKey(L"Daduz V1.4");
-
-    CDialog mainWindow(IDD_ALBUM_DIALOG);
-    m_pMainWnd = &mainWindow;
-    mainWindow.DoModal();
-    m_pMainWnd = nullptr;
+    Gdiplus::GdiplusStartupInput gdiplusInput;
+    ULONG_PTR gdiplusToken = 0;
+    Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+    {
+        CAlbumDlg mainWindow;
+        m_pMainWnd = &mainWindow;
+        mainWindow.DoModal();
+        m_pMainWnd = nullptr;
+    }
+    Gdiplus::GdiplusShutdown(gdiplusToken);
     return FALSE;
 }
