@@ -58,7 +58,8 @@ public:
     CString GetNodeValue(IXMLDOMNode* node, int release);
     // The node's text with that of its descendants (get_text), or empty.
     CString GetNodeText(IXMLDOMNode* node, int release);
-    // The text of the node's attribute called name, or empty. The node itself is never released.
+    // The text of the node's attribute called name, or empty. Neither node is kept: the node given is never
+    // released and the attribute node always is, so release has no effect.
     CString GetNodeAtt(IXMLDOMNode* node, const wchar_t* name, int release);
     // Replaces the node's text (put_text); 1 on success.
     int SetNodeText(IXMLDOMNode* node, const wchar_t* text);
