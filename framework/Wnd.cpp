@@ -475,6 +475,24 @@ void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
 
 BOOL CWnd::RedrawWindow(LPCRECT rect, HRGN region, UINT flags) { return ::RedrawWindow(m_hWnd, rect, region, flags); }
 
+int CWnd::GetScrollPos(int bar) const { return ::GetScrollPos(m_hWnd, bar); }
+
+BOOL CWnd::GetScrollInfo(int bar, SCROLLINFO* info, UINT mask) const
+{
+    if (!info) return FALSE;
+    info->cbSize = sizeof(SCROLLINFO);
+    info->fMask = mask;
+    return ::GetScrollInfo(m_hWnd, bar, info);
+}
+
+int CWnd::GetScrollLimit(int bar) const
+{
+    SCROLLINFO info{};
+    if (!GetScrollInfo(bar, &info, SIF_RANGE | SIF_PAGE)) return 0;
+    // A page of 0 (no page set) takes nothing off the maximum.
+    return info.nMax - std::max(int(info.nPage) - 1, 0);
+}
+
 const wchar_t* AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
 {
     static std::set<std::wstring> registered;  // node-based: the names stay where they are

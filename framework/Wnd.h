@@ -119,6 +119,12 @@ public:
     BOOL RedrawWindow(LPCRECT rect = nullptr, HRGN region = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
 
+    // Scroll state of the window's standard scroll bars (SB_HORZ, SB_VERT).
+    int GetScrollPos(int bar) const;
+    BOOL GetScrollInfo(int bar, SCROLLINFO* info, UINT mask = SIF_ALL) const;
+    // The largest position the bar can reach: its maximum less one page (0 without a scroll bar).
+    int GetScrollLimit(int bar) const;
+
 protected:
     WNDPROC m_pfnSuper = nullptr;
 
