@@ -154,6 +154,8 @@ CString CxWinApp::GetLocalTime(const wchar_t* format)
     return CString(text, int(length));
 }
 
+CTime CxWinApp::GetLocalTime() { return CTime(_time64(nullptr)); }
+
 HICON CxWinApp::GetFileIcon(const wchar_t* path)
 {
     if (!path) return nullptr;

@@ -3,6 +3,7 @@
 // and its static system utilities (encoders, volumes, names, time, icons, error texts, USB device drives).
 #include "QuilletApi.h"
 #include "framework/App.h"
+#include "framework/File.h"
 
 class QUILLET_API CxWinApp : public CWinAppEx {
     DECLARE_DYNCREATE(CxWinApp)
@@ -24,6 +25,8 @@ public:
     static CString GetFileName(const wchar_t* path);
     // The current local time formatted by wcsftime; empty for a null format or a text over 127 characters.
     static CString GetLocalTime(const wchar_t* format);
+    // The current time (seconds since 1970-01-01 UTC); it becomes local time when the caller formats it.
+    static CTime GetLocalTime();
     // The shell's large icon for path's attributes and extension (SHGetFileInfoW); the caller destroys it; null
     // when the shell has none.
     static HICON GetFileIcon(const wchar_t* path);

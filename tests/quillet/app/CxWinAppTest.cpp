@@ -134,20 +134,25 @@ TEST(SystemUtilities, GetFileNameTakesWhatFollowsTheLastBackslash)
     EXPECT_EQ(CxWinApp::GetFileName(nullptr), CString());
 }
 
-TEST(SystemUtilities, GetLocalTimeFormatsIntoAtMost127Characters)
+TEST(SystemUtilities, GetLocalTimeFormatsIntoAtMost127CharactersOrGivesTheMoment)
 {
     CString date = CxWinApp::GetLocalTime(L"%b. %d. %Y");
     EXPECT_TRUE(std::regex_match(date.Str(), std::wregex(LR"([A-Z][a-z]{2}\. \d{2}\. \d{4})")))
         << CStringA(date).GetString();
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    EXPECT_EQ(CxWinApp::GetLocalTime(L"%Y"), CString(std::to_wstring(now.wYear)));
+    SYSTEMTIME today{};
+    ::GetLocalTime(&today);
+    EXPECT_EQ(CxWinApp::GetLocalTime(L"%Y"), CString(std::to_wstring(today.wYear)));
 
     EXPECT_EQ(CxWinApp::GetLocalTime(CString(L'x', 127)).GetLength(), 127);
     EXPECT_EQ(CxWinApp::GetLocalTime(CString(L'x', 128)), CString());
     EXPECT_EQ(CxWinApp::GetLocalTime(CString(L'x', 125) + L"%Y"), CString());
     EXPECT_EQ(CxWinApp::GetLocalTime(L""), CString());
     EXPECT_EQ(CxWinApp::GetLocalTime(nullptr), CString());
+
+    __time64_t before = _time64(nullptr);
+    CTime now = CxWinApp::GetLocalTime();
+    EXPECT_GE(now.GetTime(), before);
+    EXPECT_LE(now.GetTime(), _time64(nullptr));
 }
 
 TEST(SystemUtilities, GetFileIconGivesTheLargeShellIcon)
