@@ -47,6 +47,7 @@ LRESULT CALLBACK CWndCreationHook::CbtProc(int code, WPARAM wParam, LPARAM lPara
         g_windowBeingCreated = nullptr;
         HWND hwnd = reinterpret_cast<HWND>(wParam);
         wnd->Bind(hwnd);
+        wnd->PreSubclassWindow();
         wnd->m_pfnSuper = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     }

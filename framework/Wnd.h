@@ -35,7 +35,8 @@ public:
     virtual BOOL PreCreateWindow(CREATESTRUCTW& cs);
     virtual BOOL DestroyWindow();
 
-    // Routes an existing window's messages through this object; PreSubclassWindow runs first.
+    // Routes an existing window's messages through this object; PreSubclassWindow runs first (it also
+    // runs for windows made by CreateEx, right after they are bound).
     BOOL SubclassWindow(HWND hwnd);
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();

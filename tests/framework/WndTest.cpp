@@ -12,6 +12,7 @@ namespace {
 // Records every message in arrival order and passes it on.
 class RecordingWnd : public CWnd {
 public:
+    void PreSubclassWindow() override { boundBeforeFirstMessage = messages.empty() && m_hWnd; }
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
     {
         messages.push_back(msg);
@@ -21,6 +22,7 @@ public:
 
     std::vector<UINT> messages;
     int postNcDestroyCalls = 0;
+    bool boundBeforeFirstMessage = false;
 };
 
 // Takes WM_SETTEXT itself (no default processing) and records which class saw WM_USER first.
@@ -52,6 +54,7 @@ TEST(Wnd, ReceivesEveryMessageFromTheFirstOnAndDefaultsToTheWindowProcedure)
     ASSERT_FALSE(wnd.messages.empty());
     // A sizable window gets WM_GETMINMAXINFO before WM_NCCREATE: only a binding at creation sees it.
     EXPECT_EQ(wnd.messages.front(), UINT(WM_GETMINMAXINFO));
+    EXPECT_TRUE(wnd.boundBeforeFirstMessage);
     EXPECT_EQ(CWnd::FromHandlePermanent(wnd.m_hWnd), &wnd);
 
     wnd.SetWindowText(L"through Default");
