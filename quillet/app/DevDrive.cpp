@@ -75,7 +75,7 @@ class SystemDriveTable : public MountedDriveTable {
 public:
     SystemDriveTable()
     {
-        // Only values are read, so only query access is asked for (full access is refused to ordinary users).
+        // Only values are read, so only query access is asked for.
         if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kMountedDevicesKey, 0, KEY_QUERY_VALUE, &m_key) != ERROR_SUCCESS) {
             m_key = nullptr;
         }
