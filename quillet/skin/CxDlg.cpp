@@ -2,6 +2,10 @@
 
 #include "skin/LayerSurface.h"
 
+#include "framework/Gdi.h"
+
+#include <algorithm>
+
 using namespace Gdiplus;
 
 IMPLEMENT_DYNAMIC(CxDlg, CDialog)
@@ -79,12 +83,12 @@ void CxDlg::Update()
             DrawWnd(g);
             DrawUtl(g);
         }
-        HDC windowDc = GetWindowDC();
+        CWindowDC windowDc(this);
         POINT destination{rect.left, rect.top};
         SIZE size{rect.Width(), rect.Height()};
         POINT source{0, 0};
-        UpdateLayeredWindow(m_hWnd, windowDc, &destination, &size, surface.Dc(), &source, 0, &blend, ULW_ALPHA);
-        ReleaseDC(windowDc);
+        UpdateLayeredWindow(m_hWnd, windowDc.GetSafeHdc(), &destination, &size, surface.Dc(), &source, 0, &blend,
+                            ULW_ALPHA);
     }
     updating = 0;
 }

@@ -1,5 +1,7 @@
 #include "skin/CxWnd.h"
 
+#include "framework/Gdi.h"
+
 #include <cstring>
 #include <utility>
 
@@ -125,14 +127,11 @@ void CxWnd::DoDraw(Graphics& g)
 BOOL CxWnd::OnEraseBkgnd(CDC*)
 {
     if (!window || ParentIsLayered()) return TRUE;
-    HWND parent = ::GetParent(window->m_hWnd);
+    CWnd* parent = window->GetParent();
     if (!parent) return TRUE;
-    HDC dc = ::GetDC(parent);
-    {
-        Graphics g(dc);
-        DoDraw(g);
-    }
-    ::ReleaseDC(parent, dc);
+    CClientDC dc(parent);
+    Graphics g(dc.GetSafeHdc());
+    DoDraw(g);
     return TRUE;
 }
 
