@@ -1,0 +1,156 @@
+#include "photo/PhotoDecoder.h"
+
+#include "photo/Exif.h"
+#include "photo/JpegCodec.h"
+#include "photo/PhotoFile.h"
+#include "photo/PhotoNames.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// The head of a file read first at scan time: enough for the EXIF segment (at most 64 KB), the tables and the
+// frame header of nearly every camera JPEG, so a photo with an embedded thumbnail is never read whole.
+constexpr std::uint64_t kHeadBytes = 128 * 1024;
+// Largest file decoded at all; its compressed data must fit in memory beside the pixels.
+constexpr std::uint64_t kMaxFileBytes = 512ull * 1024 * 1024;
+
+bool StartsLikeJpeg(const FileBytes& bytes)
+{
+    return bytes.Size() >= 2 && bytes.Data()[0] == 0xFF && bytes.Data()[1] == 0xD8;
+}
+
+// An embedded thumbnail stands in for the photo when it shows the same picture: the same aspect, to within one
+// thumbnail pixel, and at least the size it will be shrunk to.
+bool DecodeEmbeddedThumbnail(const FileBytes& bytes, const JpegLayout& layout, CSize size, PixelBuffer& pixels)
+{
+    const ExifFacts& exif = layout.exif;
+    if (exif.thumbnailLength == 0 || exif.thumbnailOffset + exif.thumbnailLength > bytes.Size()) return false;
+    const std::uint8_t* data = bytes.Data() + exif.thumbnailOffset;
+    int width = 0;
+    int height = 0;
+    if (!ReadJpegSize(data, exif.thumbnailLength, width, height) || width < size.cx || height < size.cy) return false;
+    const long long skew = std::llabs(1ll * width * layout.height - 1ll * height * layout.width);
+    if (skew > std::max(layout.width, layout.height)) return false;
+    return DecodeJpeg(data, exif.thumbnailLength, JpegScale::Covering(width, height, size.cx, size.cy), pixels);
+}
+
+bool ReadJpegPreview(FileBytes& bytes, const CString& path, PhotoPreview& preview)
+{
+    JpegLayout layout = ReadJpegLayout(bytes.Data(), bytes.Size());
+    if (!layout.hasFrame && !bytes.IsWhole()) {
+        if (!bytes.Read(path, kMaxFileBytes)) return false;
+        layout = ReadJpegLayout(bytes.Data(), bytes.Size());
+    }
+    int width = layout.width;
+    int height = layout.height;
+    // Some files hold stray bytes between segments that libjpeg skips but the layout walk stops at.
+    if ((!layout.hasFrame || width <= 0 || height <= 0) && !ReadJpegSize(bytes.Data(), bytes.Size(), width, height)) {
+        return false;
+    }
+    if (width <= 0 || height <= 0) return false;
+    preview.width = width;
+    preview.height = height;
+
+    const CSize size = ThumbnailSize(width, height);
+    PixelBuffer decoded;
+    if (!DecodeEmbeddedThumbnail(bytes, layout, size, decoded)) {
+        if (!bytes.IsWhole() && !bytes.Read(path, kMaxFileBytes)) return true;
+        if (!DecodeJpeg(bytes.Data(), bytes.Size(), JpegScale::Covering(width, height, size.cx, size.cy), decoded)) {
+            return true;
+        }
+    }
+    PixelBuffer thumbnail;
+    if (Resample(decoded, size.cx, size.cy, thumbnail) && ApplyOrientation(thumbnail, layout.exif.orientation)) {
+        preview.thumbnail = MakeBitmap(thumbnail);
+    }
+    return true;
+}
+
+bool ReadGdiplusPreview(const CString& path, PhotoPreview& preview)
+{
+    Gdiplus::Image image(path);
+    if (image.GetLastStatus() != Gdiplus::Ok || image.GetWidth() == 0 || image.GetHeight() == 0) return false;
+    preview.width = int(image.GetWidth());
+    preview.height = int(image.GetHeight());
+    const CSize size = ThumbnailSize(preview.width, preview.height);
+    // GDI+'s own thumbnail call, which uses a thumbnail stored in the file where the format has one.
+    preview.thumbnail.reset(image.GetThumbnailImage(UINT(size.cx), UINT(size.cy), nullptr, nullptr));
+    if (preview.thumbnail && preview.thumbnail->GetLastStatus() != Gdiplus::Ok) preview.thumbnail.reset();
+    return true;
+}
+
+bool DecodeJpegPhoto(const FileBytes& bytes, CSize size, PixelBuffer& upright)
+{
+    const JpegLayout layout = ReadJpegLayout(bytes.Data(), bytes.Size());
+    int width = layout.width;
+    int height = layout.height;
+    if ((!layout.hasFrame || width <= 0 || height <= 0) && !ReadJpegSize(bytes.Data(), bytes.Size(), width, height)) {
+        return false;
+    }
+    PixelBuffer decoded;
+    if (!DecodeJpeg(bytes.Data(), bytes.Size(), JpegScale::Covering(width, height, size.cx, size.cy), decoded)) {
+        return false;
+    }
+    // DCT scaling rounds up (4001 wide at 1/2 decodes 2001): scale the rest of the way, never crop.
+    if (decoded.Width() == size.cx && decoded.Height() == size.cy) {
+        upright = std::move(decoded);
+    } else if (!Resample(decoded, size.cx, size.cy, upright)) {
+        return false;
+    }
+    return ApplyOrientation(upright, layout.exif.orientation);
+}
+
+bool DecodeGdiplusPhoto(const CString& path, CSize size, PixelBuffer& upright)
+{
+    Gdiplus::Image image(path);
+    if (image.GetLastStatus() != Gdiplus::Ok || image.GetWidth() == 0 || image.GetHeight() == 0) return false;
+    if (!upright.Allocate(size.cx, size.cy)) return false;
+    Gdiplus::Bitmap surface(size.cx, size.cy, upright.Stride(), PixelFormat32bppARGB, upright.Data());
+    Gdiplus::Graphics graphics(&surface);
+    return graphics.GetLastStatus() == Gdiplus::Ok &&
+           graphics.DrawImage(&image, 0, 0, size.cx, size.cy) == Gdiplus::Ok;
+}
+
+} // namespace
+
+bool ReadPhotoPreview(const CString& path, PhotoPreview& preview)
+{
+    preview = PhotoPreview();
+    FileBytes bytes;
+    if (!bytes.Read(path, kHeadBytes)) return false;
+    const bool read =
+        StartsLikeJpeg(bytes) ? ReadJpegPreview(bytes, path, preview) : ReadGdiplusPreview(path, preview);
+    if (!read) preview = PhotoPreview();
+    return read;
+}
+
+bool DecodePhoto(const CString& path, CSize size, PixelBuffer& upright)
+{
+    upright = PixelBuffer();
+    if (!PixelBuffer::FitsLimit(size.cx, size.cy)) return false;
+    FileBytes bytes;
+    if (!bytes.Read(path, 2)) return false;
+    if (!StartsLikeJpeg(bytes)) return DecodeGdiplusPhoto(path, size, upright);
+    return bytes.Read(path, kMaxFileBytes) && bytes.IsWhole() && DecodeJpegPhoto(bytes, size, upright);
+}
+
+std::unique_ptr<Gdiplus::Bitmap> MakeBitmap(const PixelBuffer& pixels)
+{
+    if (pixels.IsEmpty()) return nullptr;
+    auto bitmap = std::make_unique<Gdiplus::Bitmap>(pixels.Width(), pixels.Height(), PixelFormat32bppARGB);
+    Gdiplus::BitmapData data{};
+    const Gdiplus::Rect area(0, 0, pixels.Width(), pixels.Height());
+    if (bitmap->GetLastStatus() != Gdiplus::Ok ||
+        bitmap->LockBits(&area, Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB, &data) != Gdiplus::Ok) {
+        return nullptr;
+    }
+    for (int y = 0; y < pixels.Height(); ++y) {
+        std::memcpy(static_cast<std::uint8_t*>(data.Scan0) + std::ptrdiff_t(y) * data.Stride, pixels.Row(y),
+                    std::size_t(pixels.Stride()));
+    }
+    bitmap->UnlockBits(&data);
+    return bitmap;
+}

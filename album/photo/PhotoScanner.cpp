@@ -1,0 +1,40 @@
+#include "photo/PhotoScanner.h"
+
+#include "photo/PhotoDecoder.h"
+#include "photo/PhotoNames.h"
+
+int PhotoScanner::ScanFolder(const CString& pattern, const Events& events)
+{
+    CFileFind finder;
+    BOOL more = finder.FindFile(pattern);
+    if (!more) {
+        if (events.finished) events.finished(0, false);
+        return 0;
+    }
+    int count = 0;
+    while (more) {
+        more = finder.FindNextFile();
+        if (finder.IsDots() || finder.IsDirectory()) continue;
+        const CString name = finder.GetFileName();
+        if (!IsPhotoFileName(name)) continue;
+        if (events.loading) events.loading(name);
+        std::unique_ptr<PhotoItem> item = ReadPhoto(finder.GetFilePath());
+        ++count;
+        if (events.added) events.added(std::move(item));
+    }
+    if (events.finished) events.finished(count, true);
+    return count;
+}
+
+std::unique_ptr<PhotoItem> PhotoScanner::ReadPhoto(const CString& path)
+{
+    auto item = std::make_unique<PhotoItem>();
+    item->path = path;
+    PhotoPreview preview;
+    ReadPhotoPreview(path, preview);
+    item->width = preview.width;
+    item->height = preview.height;
+    item->thumbnail = std::move(preview.thumbnail);
+    item->sizeText = FileSizeText(path);
+    return item;
+}

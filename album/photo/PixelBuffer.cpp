@@ -1,0 +1,160 @@
+#include "photo/PixelBuffer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <new>
+#include <vector>
+
+bool PixelBuffer::FitsLimit(std::int64_t width, std::int64_t height)
+{
+    return width > 0 && height > 0 && width <= kMaxPixels && height <= kMaxPixels && width * height <= kMaxPixels;
+}
+
+bool PixelBuffer::Allocate(int width, int height, bool clear)
+{
+    m_pixels.reset();
+    m_width = m_height = 0;
+    if (!FitsLimit(width, height)) return false;
+    const std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
+    m_pixels.reset(clear ? new (std::nothrow) std::uint8_t[bytes]() : new (std::nothrow) std::uint8_t[bytes]);
+    if (!m_pixels) return false;
+    m_width = width;
+    m_height = height;
+    return true;
+}
+
+std::uint32_t PixelBuffer::Pixel(int x, int y) const
+{
+    std::uint32_t argb = 0;
+    std::memcpy(&argb, Row(y) + std::size_t(x) * 4, 4);
+    return argb;
+}
+
+void PixelBuffer::SetPixel(int x, int y, std::uint32_t argb) { std::memcpy(Row(y) + std::size_t(x) * 4, &argb, 4); }
+
+namespace {
+
+constexpr int kWeightBits = 14;
+constexpr int kWeightOne = 1 << kWeightBits;
+
+// The source taps of one target position along one axis: first index and fixed-point weights summing to one.
+struct Taps {
+    int first = 0;
+    std::vector<std::int32_t> weights;
+};
+
+std::vector<Taps> TentTaps(int sourceLength, int targetLength)
+{
+    const double scale = double(sourceLength) / double(targetLength);
+    const double radius = std::max(scale, 1.0);
+    std::vector<Taps> all(static_cast<std::size_t>(targetLength));
+    std::vector<double> raw;
+    for (int t = 0; t < targetLength; ++t) {
+        const double center = (t + 0.5) * scale - 0.5;
+        int first = int(std::ceil(center - radius));
+        int last = int(std::floor(center + radius));
+        first = std::max(first, 0);
+        last = std::min(last, sourceLength - 1);
+        if (last < first) first = last = std::clamp(int(std::lround(center)), 0, sourceLength - 1);
+        raw.assign(std::size_t(last - first + 1), 0.0);
+        double sum = 0.0;
+        for (int s = first; s <= last; ++s) {
+            const double w = std::max(0.0, 1.0 - std::abs(s - center) / radius);
+            raw[std::size_t(s - first)] = w;
+            sum += w;
+        }
+        Taps& taps = all[std::size_t(t)];
+        taps.first = first;
+        taps.weights.resize(raw.size());
+        if (sum <= 0.0) {
+            taps.weights.assign(raw.size(), 0);
+            taps.weights[0] = kWeightOne;
+            continue;
+        }
+        // Rounding leftovers go to the largest weight so every target pixel keeps full intensity.
+        std::int32_t total = 0;
+        std::size_t largest = 0;
+        for (std::size_t i = 0; i < raw.size(); ++i) {
+            taps.weights[i] = std::int32_t(std::lround(raw[i] / sum * kWeightOne));
+            total += taps.weights[i];
+            if (taps.weights[i] > taps.weights[largest]) largest = i;
+        }
+        taps.weights[largest] += kWeightOne - total;
+    }
+    return all;
+}
+
+std::uint8_t ClampChannel(std::int32_t fixedPoint)
+{
+    return std::uint8_t(std::clamp((fixedPoint + kWeightOne / 2) >> kWeightBits, 0, 255));
+}
+
+} // namespace
+
+bool Resample(const PixelBuffer& source, int width, int height, PixelBuffer& target)
+{
+    if (source.IsEmpty() || !target.Allocate(width, height, false)) return false;
+    // Horizontal pass into rows of the target's width and the source's height, then the vertical pass.
+    PixelBuffer across;
+    if (!across.Allocate(width, source.Height(), false)) return false;
+    const std::vector<Taps> columns = TentTaps(source.Width(), width);
+    for (int y = 0; y < source.Height(); ++y) {
+        const std::uint8_t* in = source.Row(y);
+        std::uint8_t* out = across.Row(y);
+        for (int x = 0; x < width; ++x) {
+            const Taps& taps = columns[std::size_t(x)];
+            std::int32_t sum[4] = {};
+            const std::uint8_t* p = in + std::size_t(taps.first) * 4;
+            for (std::int32_t w : taps.weights) {
+                for (int c = 0; c < 4; ++c) sum[c] += p[c] * w;
+                p += 4;
+            }
+            for (int c = 0; c < 4; ++c) out[x * 4 + c] = ClampChannel(sum[c]);
+        }
+    }
+    const std::vector<Taps> rows = TentTaps(source.Height(), height);
+    const std::size_t rowBytes = std::size_t(width) * 4;
+    std::vector<std::int32_t> sum(rowBytes);
+    for (int y = 0; y < height; ++y) {
+        const Taps& taps = rows[std::size_t(y)];
+        std::fill(sum.begin(), sum.end(), 0);
+        for (std::size_t i = 0; i < taps.weights.size(); ++i) {
+            const std::uint8_t* in = across.Row(taps.first + int(i));
+            const std::int32_t w = taps.weights[i];
+            for (std::size_t b = 0; b < rowBytes; ++b) sum[b] += in[b] * w;
+        }
+        std::uint8_t* out = target.Row(y);
+        for (std::size_t b = 0; b < rowBytes; ++b) out[b] = ClampChannel(sum[b]);
+    }
+    return true;
+}
+
+bool ApplyOrientation(PixelBuffer& picture, int orientation)
+{
+    if (orientation < 2 || orientation > 8 || picture.IsEmpty()) return true;
+    const int w = picture.Width();
+    const int h = picture.Height();
+    const bool swaps = orientation >= 5;
+    PixelBuffer upright;
+    if (!upright.Allocate(swaps ? h : w, swaps ? w : h, false)) return false;
+    // For each upright pixel (x, y), the stored pixel it shows.
+    for (int y = 0; y < upright.Height(); ++y) {
+        for (int x = 0; x < upright.Width(); ++x) {
+            int sx = x;
+            int sy = y;
+            switch (orientation) {
+            case 2: sx = w - 1 - x; break;
+            case 3: sx = w - 1 - x; sy = h - 1 - y; break;
+            case 4: sy = h - 1 - y; break;
+            case 5: sx = y; sy = x; break;
+            case 6: sx = y; sy = h - 1 - x; break;
+            case 7: sx = w - 1 - y; sy = h - 1 - x; break;
+            case 8: sx = w - 1 - y; sy = x; break;
+            }
+            upright.SetPixel(x, y, picture.Pixel(sx, sy));
+        }
+    }
+    picture = std::move(upright);
+    return true;
+}

@@ -1,0 +1,382 @@
+// The compression job run as the main window runs it: output sizes and names, progress events, messages, the
+// date stamp, EXIF orientation, quality, and the mends (no source overwritten, no name written twice, no partial
+// files, no write without an output folder, undecodable and oversized photos fail).
+#include "album/PhotoTestSupport.h"
+#include "host/ExifBuilder.h"
+#include "photo/CompressJob.h"
+#include "photo/DateStamp.h"
+#include "photo/PhotoScanner.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+using namespace phototest;
+
+namespace {
+
+constexpr std::uint32_t kRed = 0xFFFF0000;
+constexpr std::uint32_t kGreen = 0xFF00C000;
+constexpr std::uint32_t kGrey = 0xFF808080;
+constexpr std::uint32_t kNight = 0xFF000050;
+
+struct JobLog {
+    int range = -1;
+    int steps = 0;
+    std::vector<CString> written;
+};
+
+// Scanned items of the given files, in order.
+class Photos {
+public:
+    void Add(const CString& path) { m_items.push_back(PhotoScanner::ReadPhoto(path)); }
+    PhotoItem& operator[](std::size_t i) { return *m_items[i]; }
+    std::vector<const PhotoItem*> List() const
+    {
+        std::vector<const PhotoItem*> list;
+        for (const auto& item : m_items) list.push_back(item.get());
+        return list;
+    }
+
+private:
+    std::vector<std::unique_ptr<PhotoItem>> m_items;
+};
+
+CompressJob::Result RunJob(const Photos& photos, const CString& output, JobLog& log, int quality = 30)
+{
+    CompressJob::Events events;
+    events.range = [&](int upper) { log.range = upper; };
+    events.step = [&] { ++log.steps; };
+    events.written = [&](const CString& name) { log.written.push_back(name); };
+    events.quality = [quality] { return quality; };
+    return CompressJob(events).Run(photos.List(), output);
+}
+
+CSize FileSize(const CString& path)
+{
+    const PixelBuffer pixels = DecodeFile(path);
+    return CSize(pixels.Width(), pixels.Height());
+}
+
+// A 40 x 30 picture with a red block at its stored top-left corner and a green one at its stored top-right.
+PixelBuffer Marked()
+{
+    PixelBuffer picture = Solid(40, 30, kGrey);
+    Fill(picture, 0, 0, 8, 8, kRed);
+    Fill(picture, 32, 0, 8, 8, kGreen);
+    return picture;
+}
+
+enum Corner { TopLeft, TopRight, BottomLeft, BottomRight };
+
+std::uint32_t CornerPixel(const PixelBuffer& picture, Corner corner, int inset)
+{
+    const int x = corner == TopLeft || corner == BottomLeft ? inset : picture.Width() - 1 - inset;
+    const int y = corner == TopLeft || corner == TopRight ? inset : picture.Height() - 1 - inset;
+    return picture.Pixel(x, y);
+}
+
+PixelBuffer ToPixels(Gdiplus::Image& image)
+{
+    PixelBuffer pixels;
+    pixels.Allocate(int(image.GetWidth()), int(image.GetHeight()));
+    Gdiplus::Bitmap copy(pixels.Width(), pixels.Height(), pixels.Stride(), PixelFormat32bppARGB, pixels.Data());
+    Gdiplus::Graphics(&copy).DrawImage(&image, 0, 0, pixels.Width(), pixels.Height());
+    return pixels;
+}
+
+} // namespace
+
+TEST(CompressJob, WritesEveryMarkedPhotoAtItsOutputSize)
+{
+    TempFolder source;
+    TempFolder output;
+    WriteBytes(source / L"wide.jpg", EncodeTestJpeg(Solid(2256, 1500, kGrey)));
+    WriteBytes(source / L"narrow.jpg", EncodeTestJpeg(Solid(2255, 1500, kGrey)));
+    WriteBytes(source / L"portrait.jpg", EncodeTestJpeg(Solid(2000, 3000, kGrey)));
+    // 4001 wide decodes to 2001 at 1/2, whose last column holds the white edge: scaled to 2000 it stays, cut it
+    // would leave the grey mix of the column before.
+    PixelBuffer odd = Solid(4001, 3000, 0xFF000000);
+    Fill(odd, 3999, 0, 2, 3000, 0xFFFFFFFF);
+    WriteBytes(source / L"odd.jpg", EncodeTestJpeg(odd, JpegKind::Color, 98));
+    ASSERT_TRUE(SaveWithGdiplus(Solid(64, 48, kGreen), source / L"Holiday.TIF", L"image/tiff"));
+    const CString longName = L"0123456789012345678901234567890123456789.jpg";
+    WriteBytes(source / longName, EncodeTestJpeg(Solid(20, 20, kGreen)));
+    WriteBytes(source / L"skipped.jpg", EncodeTestJpeg(Solid(20, 20, kGreen)));
+
+    Photos photos;
+    for (const wchar_t* name : {L"wide.jpg", L"narrow.jpg", L"portrait.jpg", L"odd.jpg", L"Holiday.TIF",
+                                longName.GetString(), L"skipped.jpg"}) {
+        photos.Add(source / name);
+    }
+    photos[6].compress = 0;
+    JobLog log;
+    const CompressJob::Result result = RunJob(photos, L" " + output.Path() + L"\\\\\\ ", log, 95);
+    ASSERT_EQ(result.outcome, CompressJob::Outcome::Completed) << CStringA(result.message).GetString();
+    EXPECT_EQ(result.message, L"Compression completed");
+    EXPECT_EQ(result.outputFolder, output.Path() + L"\\");
+
+    EXPECT_EQ(FileSize(output / L"wide.jpg"), CSize(1128, 750));
+    EXPECT_EQ(FileSize(output / L"narrow.jpg"), CSize(2255, 1500));
+    EXPECT_EQ(FileSize(output / L"portrait.jpg"), CSize(2000, 3000));
+    const PixelBuffer halved = DecodeFile(output / L"odd.jpg");
+    ASSERT_EQ(CSize(halved.Width(), halved.Height()), CSize(2000, 1500));
+    EXPECT_GT(int(halved.Pixel(1999, 750) & 0xFF), 200);
+    EXPECT_LT(int(halved.Pixel(1990, 750) & 0xFF), 40);
+    const PixelBuffer tiff = DecodeFile(output / L"Holiday.jpg");
+    ASSERT_EQ(CSize(tiff.Width(), tiff.Height()), CSize(64, 48));
+    EXPECT_TRUE(Near(tiff.Pixel(32, 24), kGreen));
+    EXPECT_EQ(output.Files().size(), 6u);
+
+    EXPECT_EQ(log.range, 30);
+    EXPECT_EQ(log.steps, 30);
+    ASSERT_EQ(log.written.size(), 6u);
+    EXPECT_EQ(log.written[0], L"wide.jpg");
+    EXPECT_EQ(log.written[5], L"..." + longName.Right(30));
+}
+
+TEST(CompressJob, StopsBeforeWritingWithoutMarkedPhotosOrOutputFolder)
+{
+    TempFolder source;
+    WriteBytes(source / L"a.jpg", EncodeTestJpeg(Solid(20, 20, kGreen)));
+    Photos photos;
+    photos.Add(source / L"a.jpg");
+
+    JobLog log;
+    for (const wchar_t* text : {L"", L"   ", L"\\\\\\", L" \\ "}) {
+        const CompressJob::Result result = RunJob(photos, text, log);
+        EXPECT_EQ(result.outcome, CompressJob::Outcome::NoOutputFolder);
+        EXPECT_EQ(result.message, L"Select an output folder");
+    }
+    photos[0].compress = 0;
+    const CompressJob::Result result = RunJob(photos, source.Path(), log);
+    EXPECT_EQ(result.outcome, CompressJob::Outcome::NothingMarked);
+    EXPECT_EQ(result.message, L"Select one at least");
+    EXPECT_EQ(log.range, -1);
+    EXPECT_EQ(source.Files(), std::vector<CString>{L"a.jpg"});
+}
+
+TEST(CompressJob, NeverReplacesAListedPhoto)
+{
+    TempFolder source;
+    const Bytes original = EncodeTestJpeg(Solid(20, 20, kGreen));
+    WriteBytes(source / L"a.jpg", original);
+    Photos photos;
+    photos.Add(source / L"a.jpg");
+    CString sameFolder = source.Path();
+    sameFolder.MakeUpper();
+
+    JobLog log;
+    const CompressJob::Result result = RunJob(photos, sameFolder, log);
+    EXPECT_EQ(result.outcome, CompressJob::Outcome::Failure);
+    EXPECT_EQ(result.message, L"Failure\n" + (source / L"a.jpg"));
+    EXPECT_EQ(ReadBytes(source / L"a.jpg"), original);
+    EXPECT_EQ(source.Files(), std::vector<CString>{L"a.jpg"});
+    EXPECT_EQ(log.steps, 0);
+}
+
+TEST(CompressJob, SameOutputNameInOneJobIsNumberedAndOlderFilesReplaced)
+{
+    TempFolder source;
+    TempFolder output;
+    ASSERT_TRUE(SaveWithGdiplus(Solid(30, 20, kRed), source / L"a.png", L"image/png"));
+    WriteBytes(source / L"a.jpg", EncodeTestJpeg(Solid(40, 20, kGreen)));
+    WriteBytes(source / L"A.gif", EncodeTestJpeg(Solid(50, 20, kGreen)));
+    WriteBytes(source / L"b.jpg", EncodeTestJpeg(Solid(60, 20, kGreen)));
+    WriteBytes(output / L"b.jpg", Bytes(10, 'x'));  // from before the job: replaced
+    Photos photos;
+    for (const wchar_t* name : {L"a.png", L"a.jpg", L"A.gif", L"b.jpg"}) photos.Add(source / name);
+
+    JobLog log;
+    ASSERT_EQ(RunJob(photos, output.Path(), log).outcome, CompressJob::Outcome::Completed);
+    EXPECT_EQ(output.Files(), (std::vector<CString>{L"A (3).jpg", L"a (2).jpg", L"a.jpg", L"b.jpg"}));
+    EXPECT_EQ(FileSize(output / L"a.jpg").cx, 30);
+    EXPECT_EQ(FileSize(output / L"a (2).jpg").cx, 40);
+    EXPECT_EQ(FileSize(output / L"A (3).jpg").cx, 50);
+    EXPECT_EQ(FileSize(output / L"b.jpg").cx, 60);
+}
+
+TEST(CompressJob, FailuresLeaveNoPartialFiles)
+{
+    TempFolder source;
+    TempFolder output;
+    WriteBytes(source / L"good.jpg", EncodeTestJpeg(Solid(20, 20, kGreen)));
+    WriteBytes(source / L"bad.jpg", Bytes(4000, 0x5A));
+    WriteBytes(source / L"later.jpg", EncodeTestJpeg(Solid(20, 20, kGreen)));
+    Photos photos;
+    for (const wchar_t* name : {L"good.jpg", L"bad.jpg", L"later.jpg"}) photos.Add(source / name);
+
+    // An undecodable photo is a failure, not an empty JPEG; the photos before it stay written.
+    JobLog log;
+    CompressJob::Result result = RunJob(photos, output.Path(), log);
+    EXPECT_EQ(result.outcome, CompressJob::Outcome::Failure);
+    EXPECT_EQ(result.message, L"Failure\n" + (source / L"bad.jpg"));
+    EXPECT_EQ(output.Files(), std::vector<CString>{L"good.jpg"});
+    EXPECT_EQ(log.steps, 5);
+
+    // A target that cannot be replaced (here a folder of that name) stays, and the temporary file is gone.
+    photos[1].compress = 0;
+    ASSERT_TRUE(CreateDirectoryW(output / L"later.jpg", nullptr));
+    result = RunJob(photos, output.Path(), log);
+    EXPECT_EQ(result.outcome, CompressJob::Outcome::Failure);
+    EXPECT_EQ(result.message, L"Failure\n" + (source / L"later.jpg"));
+    EXPECT_EQ(GetFileAttributesW(output / L"later.jpg"), DWORD(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(output.Files(), std::vector<CString>{L"good.jpg"});
+}
+
+TEST(CompressJob, PhotoTooLargeForMemoryFailsCleanly)
+{
+    TempFolder source;
+    TempFolder output;
+    // A real header patched to claim 30000 x 30000, with a truncated body.
+    Bytes bytes = EncodeTestJpeg(Busy(64, 64, 5));
+    for (std::size_t i = 2; i + 8 < bytes.size(); ++i) {
+        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
+            for (std::size_t k : {5, 7}) {
+                bytes[i + k] = 30000 >> 8;
+                bytes[i + k + 1] = 30000 & 0xFF;
+            }
+            break;
+        }
+    }
+    bytes.resize(bytes.size() / 2);
+    WriteBytes(source / L"huge.jpg", bytes);
+    Photos photos;
+    photos.Add(source / L"huge.jpg");
+    EXPECT_EQ(photos[0].width, 30000);
+
+    JobLog log;
+    const CompressJob::Result result = RunJob(photos, output.Path(), log);
+    EXPECT_EQ(result.outcome, CompressJob::Outcome::Failure);
+    EXPECT_EQ(result.message, L"Failure\n" + (source / L"huge.jpg"));
+    EXPECT_TRUE(output.Files().empty());
+}
+
+TEST(CompressJob, EveryExifOrientationComesOutUpright)
+{
+    const Corner red[] = {TopLeft, TopRight, BottomRight, BottomLeft, TopLeft, TopRight, BottomRight, BottomLeft};
+    const Corner green[] = {TopRight, TopLeft, BottomLeft, BottomRight, BottomLeft, BottomRight, TopRight, TopLeft};
+    TempFolder source;
+    TempFolder output;
+    const Bytes stored = EncodeTestJpeg(Marked(), JpegKind::Color, 95);
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        SCOPED_TRACE(orientation);
+        CString name;
+        name.Format(L"o%d.jpg", orientation);
+        WriteBytes(source / name, exiftest::InsertApp1(stored, exiftest::BuildExif({orientation % 2 == 0,
+                                                                                    orientation, {}})));
+        Photos photos;
+        photos.Add(source / name);
+        EXPECT_EQ(photos[0].width, 40);  // the stored size
+        EXPECT_EQ(photos[0].height, 30);
+        JobLog log;
+        ASSERT_EQ(RunJob(photos, output.Path(), log, 95).outcome, CompressJob::Outcome::Completed);
+
+        const bool swaps = orientation >= 5;
+        const PixelBuffer copy = DecodeFile(output / name);
+        ASSERT_EQ(CSize(copy.Width(), copy.Height()), swaps ? CSize(30, 40) : CSize(40, 30));
+        EXPECT_TRUE(Near(CornerPixel(copy, red[orientation - 1], 2), kRed));
+        EXPECT_TRUE(Near(CornerPixel(copy, green[orientation - 1], 2), kGreen));
+
+        ASSERT_TRUE(photos[0].thumbnail);
+        const PixelBuffer thumbnail = ToPixels(*photos[0].thumbnail);
+        ASSERT_EQ(CSize(thumbnail.Width(), thumbnail.Height()), swaps ? CSize(39, 52) : CSize(52, 39));
+        EXPECT_TRUE(Near(CornerPixel(thumbnail, red[orientation - 1], 3), kRed));
+        EXPECT_TRUE(Near(CornerPixel(thumbnail, green[orientation - 1], 3), kGreen));
+    }
+}
+
+TEST(CompressJob, QualityIsReadForEveryPhotoAndSizeGrowsWithIt)
+{
+    TempFolder source;
+    TempFolder output;
+    WriteBytes(source / L"busy.jpg", EncodeTestJpeg(Busy(800, 600, 9), JpegKind::Color, 95));
+    Photos photos;
+    photos.Add(source / L"busy.jpg");
+    std::size_t previous = 0;
+    for (int quality : {0, 30, 95}) {
+        JobLog log;
+        ASSERT_EQ(RunJob(photos, output.Path(), log, quality).outcome, CompressJob::Outcome::Completed);
+        const std::size_t size = ReadBytes(output / L"busy.jpg").size();
+        EXPECT_GT(size, previous) << quality;
+        previous = size;
+        EXPECT_EQ(FileSize(output / L"busy.jpg"), CSize(800, 600));
+    }
+}
+
+TEST(CompressJob, DateStampLandsNearTheCornerOfLargeEnoughPhotos)
+{
+    TempFolder source;
+    TempFolder output;
+    WriteBytes(source / L"big.jpg", EncodeTestJpeg(Solid(640, 480, kNight), JpegKind::Color, 95));
+    WriteBytes(source / L"small.jpg", EncodeTestJpeg(Solid(64, 48, kNight), JpegKind::Color, 95));
+    Photos photos;
+    photos.Add(source / L"big.jpg");
+    photos.Add(source / L"small.jpg");
+    JobLog log;
+    ASSERT_EQ(RunJob(photos, output.Path(), log, 95).outcome, CompressJob::Outcome::Completed);
+    const Bytes plainSmall = ReadBytes(output / L"small.jpg");
+    photos[0].stampDate = photos[1].stampDate = 1;
+    ASSERT_EQ(RunJob(photos, output.Path(), log, 95).outcome, CompressJob::Outcome::Completed);
+
+    const PixelBuffer big = DecodeFile(output / L"big.jpg");
+    int white = 0;
+    int whiteAway = 0;
+    for (int y = 0; y < big.Height(); ++y) {
+        for (int x = 0; x < big.Width(); ++x) {
+            if (!Near(big.Pixel(x, y), 0xFFFFFFFF, 60)) continue;
+            const bool nearCorner = x >= 100 && x < 420 && y >= 100 && y < 150;
+            (nearCorner ? white : whiteAway)++;
+        }
+    }
+    EXPECT_GT(white, 200);
+    EXPECT_EQ(whiteAway, 0);
+    EXPECT_EQ(ReadBytes(output / L"small.jpg"), plainSmall);
+}
+
+TEST(DateStamp, ShadowFallsOnePixelDownRightUnderTheOutline)
+{
+    // Drawn on a transparent surface, the layers show in the alpha: fill 240, shadow 100 and outline 100 alone, and
+    // about 160 where the outline lies over the shadow.
+    PixelBuffer surface = Solid(400, 200, 0);
+    {
+        Gdiplus::Bitmap bitmap(surface.Width(), surface.Height(), surface.Stride(), PixelFormat32bppARGB,
+                               surface.Data());
+        Gdiplus::Graphics graphics(&bitmap);
+        DrawOutlineText(graphics, L"Jan. 05. 2009", kStampX, kStampY, 0);
+        DrawOutlineText(graphics, L"", 0, 0, 0);
+    }
+    const auto alpha = [&](int x, int y) { return int(surface.Pixel(x, y) >> 24); };
+    const auto fill = [&](int x, int y) { return alpha(x, y) >= 230; };
+    int overlapDownRight = 0, overlapUpLeft = 0, left = surface.Width(), top = surface.Height();
+    for (int y = 1; y < surface.Height() - 1; ++y) {
+        for (int x = 1; x < surface.Width() - 1; ++x) {
+            if (fill(x, y)) {
+                left = std::min(left, x);
+                top = std::min(top, y);
+            }
+            if (alpha(x, y) <= 120 || alpha(x, y) >= 220) continue;
+            const bool fillUpLeft = fill(x - 1, y) || fill(x, y - 1) || fill(x - 1, y - 1);
+            const bool fillDownRight = fill(x + 1, y) || fill(x, y + 1) || fill(x + 1, y + 1);
+            if (fillUpLeft && !fillDownRight) ++overlapDownRight;
+            if (fillDownRight && !fillUpLeft) ++overlapUpLeft;
+        }
+    }
+    EXPECT_GE(left, kStampX);
+    EXPECT_LT(left, kStampX + 20);
+    EXPECT_GE(top, kStampY);
+    EXPECT_LT(top, kStampY + 20);
+    EXPECT_GT(overlapDownRight, 50);
+    EXPECT_GT(overlapDownRight, 3 * overlapUpLeft) << overlapUpLeft;
+}
+
+TEST(CompressJob, BarRangeBeyondSixteenBits)
+{
+    const HWND bar = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_POPUP, 0, 0, 200, 20, nullptr, nullptr, nullptr,
+                                     nullptr);
+    ASSERT_TRUE(bar);
+    CompressJob::SetBarRange(bar, CompressJob::kStepsPerPhoto * 20000);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 100000);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, TRUE, 0), 0);
+    DestroyWindow(bar);
+}
