@@ -372,32 +372,49 @@ class ThumbLayout:
 
 HORIZONTAL_THUMB = ThumbLayout(35, 50, 1.5, (36, 48), (40, 42, 44))
 VERTICAL_THUMB = ThumbLayout(35, 51, 3, (38, 49), (41, 43, 45))
+THUMB_CROSS = (4.5, 12.5)
+
+
+def thumb_colours(hot):
+    return (ACCENT, (205, 227, 247)) if hot else ((176, 185, 197), (226, 230, 236))
 
 
 def scroll_look(sketch, top, hot, layout):
-    """One 18-pixel look: arrows at 0-16 and 67-83, the track at 34, the thumb from layout."""
-    thumb, grip = (ACCENT, (205, 227, 247)) if hot else ((176, 185, 197), (226, 230, 236))
+    """One 18-pixel look: arrows at 0-16 and 67-83, the track at 34, the thumb's rounded ends."""
     arrow = ACCENT if hot else MUTED
     for left in (0, 67):
         if hot:
             sketch.rounded((left + 1, top + 1, left + 16, top + 16), 3, fill=rgba(ACCENT_PALE))
     sketch.polygon([(5.5, top + 8.5), (10.5, top + 4.5), (10.5, top + 12.5)], fill=rgba(arrow))
     sketch.polygon([(78.5, top + 8.5), (73.5, top + 4.5), (73.5, top + 12.5)], fill=rgba(arrow))
-    cross = (top + 4.5, top + 12.5)
-    sketch.rounded((layout.start, cross[0], layout.end, cross[1]), layout.radius, fill=rgba(thumb))
-    sketch.draw.rectangle((layout.straight[0] * SCALE, cross[0] * SCALE, layout.straight[1] * SCALE - 1,
-                           cross[1] * SCALE - 1), fill=rgba(thumb))
-    for position in layout.grip:
-        sketch.line([(position + 0.5, top + 6.5), (position + 0.5, top + 10.5)], fill=rgba(grip), width=1)
+    sketch.rounded((layout.start, top + THUMB_CROSS[0], layout.end, top + THUMB_CROSS[1]), layout.radius,
+                   fill=rgba(thumb_colours(hot)[0]))
+
+
+def straighten_thumb(atlas, top, hot, layout):
+    """Gives every column of the thumb's straight part the same pixels, so the stretched body and the
+    grip join without seams, and draws the grip as crisp lines."""
+    thumb, grip = thumb_colours(hot)
+    body = Sketch(8, 18, rgba(TRACK))
+    body.line([(0, 0.5), (8, 0.5)], fill=rgba(PANEL_EDGE))
+    body.draw.rectangle((0, THUMB_CROSS[0] * SCALE, 8 * SCALE, THUMB_CROSS[1] * SCALE - 1), fill=rgba(thumb))
+    column = on_background(body.result(), TRACK).crop((4, 0, 5, 18))
+    for position in range(*layout.straight):
+        atlas.paste(column, (position, top))
+        if position in layout.grip:
+            atlas.paste(grip, (position, top + 7, position + 1, top + 11))
 
 
 def scroll_atlas(layout):
     sketch = Sketch(84, 36, rgba(TRACK))
     sketch.line([(0, 0.5), (84, 0.5)], fill=rgba(PANEL_EDGE))
     sketch.line([(0, 18.5), (84, 18.5)], fill=rgba(PANEL_EDGE))
-    scroll_look(sketch, 0, False, layout)
-    scroll_look(sketch, 18, True, layout)
-    return on_background(sketch.result(), TRACK)
+    for top, hot in ((0, False), (18, True)):
+        scroll_look(sketch, top, hot, layout)
+    atlas = on_background(sketch.result(), TRACK)
+    for top, hot in ((0, False), (18, True)):
+        straighten_thumb(atlas, top, hot, layout)
+    return atlas
 
 
 def horizontal_atlas():
