@@ -1,0 +1,27 @@
+#pragma once
+// Drawing steps shared by the skinned controls: the background copy, engraved captions, GDI+ fonts made
+// from GDI fonts and the sunken channel frame.
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <memory>
+
+namespace ControlPaint {
+
+// Copies the pixels of background under area to (0, 0) of target (BitBlt, SRCCOPY through both DCs).
+void CopyBackground(Gdiplus::Graphics& target, Gdiplus::Graphics& background, const Gdiplus::RectF& area);
+
+// Draws a caption in layout: one pass in colour when enabled; when disabled, a white pass one pixel right
+// and down, then a grey pass in place (an engraved look). A null font draws nothing.
+void DrawCaption(Gdiplus::Graphics& target, const wchar_t* text, const Gdiplus::Font* font,
+                 const Gdiplus::StringFormat* format, const Gdiplus::RectF& layout, bool enabled,
+                 Gdiplus::ARGB colour);
+
+// A GDI+ font from the LOGFONT of font, or from the font selected in dc when font is null.
+std::unique_ptr<Gdiplus::Font> FontFromGdi(HDC dc, HFONT font);
+
+// A one-pixel frame on rect: top and left edges in topLeft, right and bottom edges in bottomRight, opaque.
+void Draw3dFrame(Gdiplus::Graphics& target, const RECT& rect, Gdiplus::Color topLeft, Gdiplus::Color bottomRight);
+
+}  // namespace ControlPaint
