@@ -525,19 +525,26 @@ def hover_badge():
 # ---------------------------------------------------------------------------------------------------
 # The product's mark: a photo card with sky, sun and hills.
 
+def landscape(sketch, box, sky, near, far):
+    """A small picture in box: a sky gradient, a sun and two hills."""
+    left, top, right, bottom = box
+    width, height = right - left, bottom - top
+    sketch.rounded_gradient(box, min(width, height) * 0.04, sky[0], sky[1])
+    sketch.ellipse((left + width * 0.60, top + height * 0.14, left + width * 0.78, top + height * 0.14 + width * 0.18),
+                   fill=rgba((255, 196, 92)))
+    sketch.polygon([(left, top + height * 0.70), (left + width * 0.36, top + height * 0.38),
+                    (left + width * 0.72, bottom), (left, bottom)], fill=rgba(far))
+    sketch.polygon([(left + width * 0.30, bottom), (left + width * 0.66, top + height * 0.52),
+                    (right, top + height * 0.78), (right, bottom)], fill=rgba(near))
+
+
 def photo_mark(size):
     """A square RGBA mark of size x size at SCALE (for drawing into a Sketch with layer())."""
     mark = Sketch(size, size)
     mark.rounded_gradient((0, 0, size, size), size * 0.22, ACCENT_TOP, ACCENT_DARK)
-    inner = (size * 0.16, size * 0.16, size * 0.84, size * 0.84)
-    mark.rounded(inner, size * 0.08, fill=rgba(WHITE, 245))
+    mark.rounded((size * 0.16, size * 0.16, size * 0.84, size * 0.84), size * 0.08, fill=rgba(WHITE, 245))
     pad = size * 0.22
-    mark.rounded_gradient((pad, pad, size - pad, size - pad), size * 0.04, (214, 233, 250), (170, 207, 240))
-    mark.ellipse((size * 0.55, size * 0.30, size * 0.69, size * 0.44), fill=rgba((255, 196, 92)))
-    mark.polygon([(pad, size * 0.70), (size * 0.42, size * 0.46), (size * 0.62, size * 0.78 - pad * 0.1),
-                  (pad, size - pad)], fill=rgba(ACCENT))
-    mark.polygon([(size * 0.40, size - pad), (size * 0.62, size * 0.56), (size - pad, size * 0.74),
-                  (size - pad, size - pad)], fill=rgba(ACCENT_DARK))
+    landscape(mark, (pad, pad, size - pad, size - pad), ((214, 233, 250), (170, 207, 240)), ACCENT_DARK, ACCENT)
     return mark.image
 
 
@@ -558,11 +565,11 @@ def logo():
     return sketch.result()
 
 
-def tilted_card(width, height, angle, top, bottom):
-    """A white photo card with a gradient picture, turned by angle degrees, at SCALE."""
+def tilted_card(width, height, angle, sky, near, far):
+    """A white photo card with a landscape, turned by angle degrees, at SCALE."""
     card = Sketch(width, height)
     card.rounded((0, 0, width, height), 4, fill=rgba(WHITE))
-    card.rounded_gradient((6, 6, width - 6, height - 22), 2, top, bottom)
+    landscape(card, (6, 6, width - 6, height - 22), sky, near, far)
     return card.image.rotate(angle, resample=Image.BICUBIC, expand=True)
 
 
@@ -574,9 +581,11 @@ def splash():
     sketch.shadow(panel, 16, 90, 4, offset=(0, 3))
     sketch.rounded_gradient(panel, 16, (252, 253, 254), (229, 235, 243))
     sketch.rounded((8.5, 6.5, width - 8.5, height - 10.5), 16, outline=rgba((190, 200, 213)))
-    sketch.layer(tilted_card(150, 122, 11, (255, 226, 178), (236, 160, 120)), (30, 56))
-    sketch.layer(tilted_card(150, 122, -7, (196, 226, 200), (96, 160, 128)), (150, 44))
-    sketch.layer(tilted_card(160, 130, 2, (214, 233, 250), ACCENT), (84, 70))
+    sketch.layer(tilted_card(150, 122, 11, ((255, 224, 184), (250, 190, 150)), (196, 112, 92), (226, 150, 116)),
+                 (30, 56))
+    sketch.layer(tilted_card(150, 122, -7, ((214, 238, 222), (180, 220, 196)), (70, 136, 104), (112, 172, 136)),
+                 (150, 44))
+    sketch.layer(tilted_card(160, 130, 2, ((222, 238, 252), (176, 211, 242)), ACCENT_DARK, ACCENT), (84, 70))
     sketch.layer(photo_mark(44), (328, 70))
     sketch.text((384, 112), "Mirelle", 54, rgba(TEXT), bold=True, anchor="ls")
     sketch.text((386, 140), "Photos ready to share", 17, rgba(MUTED), anchor="ls")
