@@ -34,9 +34,12 @@ public:
     void DrawItem(DRAWITEMSTRUCT* item) override;
     // Relays the message to the tooltip, then the default.
     BOOL PreTranslateMessage(MSG* msg) override;
+    // Copies the background when asked to, then draws the state's frame at its natural size.
     void DrawImage(Gdiplus::Graphics& target, Gdiplus::Graphics& background, Gdiplus::RectF& area) override;
+    // Draws the caption centred below textTop; engraved grey when the button is disabled.
     void DrawTextW(Gdiplus::Graphics& target, Gdiplus::RectF& area) override;
 
+    // Routes the mouse, focus and erase messages to their handlers.
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // Starts leave tracking and shows the hover look on the first move over the button.
     LRESULT OnMouseMove(UINT flags, CPoint point);
@@ -79,7 +82,9 @@ public:
     void SetAtt(IStream* strip, IStream* iconStream, Gdiplus::Font* font, int textTop, int copyBackground,
                 Gdiplus::Color textColour, const Gdiplus::Point& iconAt, const Gdiplus::Point& textAt);
 
+    // Draws the strip frame, then the icon's hover (left) or normal (right) half at iconPos.
     void DrawImage(Gdiplus::Graphics& target, Gdiplus::Graphics& background, Gdiplus::RectF& area) override;
+    // Draws the caption from textPos, unwrapped; engraved grey when the button is disabled.
     void DrawTextW(Gdiplus::Graphics& target, Gdiplus::RectF& area) override;
 
 protected:

@@ -23,6 +23,7 @@ public:
     // Copies the background, frames the channel and draws the thumb look under the cursor.
     void DrawImage(Gdiplus::Graphics& target, Gdiplus::Graphics& background, Gdiplus::RectF& area) override;
 
+    // Routes the mouse messages to their handlers.
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // Lets the trackbar follow a drag; a changed position is redrawn and sent to the parent as WM_USER.
     LRESULT OnMouseMove(UINT flags, CPoint point);
@@ -65,6 +66,7 @@ public:
     // Draws caps, filled and empty parts for the current position, then the caption.
     void DrawImage(Gdiplus::Graphics& target, Gdiplus::Graphics& background, Gdiplus::RectF& area) override;
 
+    // Routes erase and paint messages: the skin draws, the native control never paints.
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // Validates the window and draws nothing: the bar is drawn only through its skin.
     LRESULT OnPaint();

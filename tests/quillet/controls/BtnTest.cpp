@@ -314,7 +314,27 @@ TEST_F(SmallBtn, MissingIconStillDrawsTheFrame)
     button.SetAtt(button.LoadRes(IDI_SMALL_STRIP, L"IMG", nullptr), nullptr, nullptr, 0, 0, 0xFF000000,
                   Point(-3, -3), Point(0, 0));
     auto surface = dialog.Render(button);
-    EXPECT_EQ(PixelAt(*surface, 25, 35), Skin::kFrames[1]);
+    EXPECT_EQ(PixelAt(*surface, 25, 35), Skin::kFrames[1]) << "frame drawn, no icon, no caption without a font";
+}
+
+TEST_F(Btn, CopyBackgroundKeepsTheDialogPixelsInTheCache)
+{
+    // The small strip's frames are 11 x 11: buttons stretched by hand show their cache beyond the frame.
+    CxBtn copying, plain;
+    for (CxBtn* button : {&copying, &plain}) {
+        int x = button == &copying ? 20 : 100;
+        ASSERT_TRUE(button->Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(x, 30, x + 40, 50), &dialog,
+                                   kButtonId));
+        button->SetAtt(button->LoadRes(IDI_SMALL_STRIP, L"IMG", nullptr), nullptr, 0, button == &copying,
+                       0xFF000000);
+        button->MoveTo(-1, -1, 30, 20);
+    }
+    constexpr ARGB kOther = 0xFF204060;
+    auto copied = CacheOver(copying, Skin::kBackground, kOther);
+    EXPECT_EQ(PixelAt(*copied, 25, 35), Skin::kFrames[1]);
+    EXPECT_EQ(PixelAt(*copied, 45, 45), Skin::kBackground) << "copied from under the button";
+    auto uncopied = CacheOver(plain, Skin::kBackground, kOther);
+    EXPECT_EQ(PixelAt(*uncopied, 125, 45), kOther) << "without the copy the cache stays transparent";
 }
 
 }  // namespace

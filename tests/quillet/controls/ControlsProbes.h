@@ -5,6 +5,7 @@
 #include "common/TestSupport.h"
 #include "skin/CxDlg.h"
 
+#include <algorithm>
 #include <vector>
 
 // Colours of the test skins.
@@ -79,6 +80,55 @@ public:
     std::vector<Report> reports;
     int compositions = 0;
 };
+
+// A 300 x 200 DIB section in a memory DC, filled with one opaque colour. Wine's GDI+ gives a graphics on an
+// alpha bitmap a blank stand-in DC, so only a graphics on a real DC lets the controls read the pixels under them.
+class DcSurface {
+public:
+    explicit DcSurface(Gdiplus::ARGB colour)
+    {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        m_dc = CreateCompatibleDC(nullptr);
+        m_dib = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        m_previous = SelectObject(m_dc, m_dib);
+        std::fill_n(static_cast<DWORD*>(bits), kWidth * kHeight, DWORD(colour));
+    }
+    ~DcSurface()
+    {
+        SelectObject(m_dc, m_previous);
+        DeleteObject(m_dib);
+        DeleteDC(m_dc);
+    }
+    DcSurface(const DcSurface&) = delete;
+    DcSurface& operator=(const DcSurface&) = delete;
+    HDC Dc() const { return m_dc; }
+
+private:
+    static constexpr int kWidth = 300;
+    static constexpr int kHeight = 200;
+    HDC m_dc = nullptr;
+    HBITMAP m_dib = nullptr;
+    HGDIOBJ m_previous = nullptr;
+};
+
+// Renders control over a DC surface of colour, then composes its cache unchanged onto an opaque surface of
+// another colour: the result shows what the cache holds, with the other colour where it is transparent.
+inline std::unique_ptr<Gdiplus::Bitmap> CacheOver(CxWnd& control, Gdiplus::ARGB colour, Gdiplus::ARGB other)
+{
+    {
+        DcSurface under(colour);
+        Gdiplus::Graphics g(under.Dc());
+        control.DoDraw(g);
+    }
+    auto surface = std::make_unique<Gdiplus::Bitmap>(300, 200, PixelFormat32bppARGB);
+    Gdiplus::Graphics g(surface.get());
+    Gdiplus::SolidBrush fill{Gdiplus::Color(other)};
+    g.FillRectangle(&fill, 0, 0, 300, 200);
+    control.DoDraw(g);
+    return surface;
+}
 
 // The colour at (x, y) of a surface.
 inline Gdiplus::ARGB PixelAt(Gdiplus::Bitmap& surface, int x, int y)

@@ -216,3 +216,33 @@ TEST_F(Prg, CaptionIsDrawnOverTheBar)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ControlsLeaks, RenderingEveryControlLeaksNoGdiHandles)
+{
+    GdiplusSession gdiplus;
+    ControlsDialog dialog;
+    ASSERT_TRUE(dialog.Open());
+    CxPrg bar;
+    ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE, CRect(10, 20, 130, 50), &dialog, 1402));
+    bar.SetAtt(bar.LoadRes(IDP_BAR, L"PNG", nullptr), 20, 0xC8000000);
+    bar.SetWindowText(L"a caption long enough to be shortened");
+    CxSlider slider;
+    ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE | TBS_HORZ, CRect(20, 60, 220, 90), &dialog, 1401));
+    slider.SetAtt(slider.LoadRes(IDP_THUMB, L"PNG", nullptr));
+    dialog.Compose(bar);
+    dialog.Compose(slider);
+
+    auto cycle = [&] {
+        bar.Redraw(1, nullptr);
+        slider.Redraw(1, nullptr);
+    };
+    cycle();  // the first run fills the system's caches
+    int headroom = GdiHandleHeadroom();
+    constexpr int kCycles = 150;
+    for (int i = 0; i < kCycles; ++i) cycle();
+    EXPECT_GE(GdiHandleHeadroom(), headroom - 2) << "GDI handles leaked over " << kCycles << " renderings";
+}
+
+}  // namespace

@@ -77,9 +77,10 @@ TEST_F(Static, LabelCopiesTheBackgroundAndKeepsOldTextUntilRedrawn)
     CxStatic label;
     MakeLabel(label, SS_LEFT, L"MMMM");
     const CRect rect(10, 20, 210, 80);
-    auto surface = dialog.Render(label);
-    EXPECT_EQ(PixelAt(*surface, 200, 70), Skin::kBackground);
+    auto surface = CacheOver(label, Skin::kBackground, 0xFFFFFFFF);
+    EXPECT_EQ(PixelAt(*surface, 200, 70), Skin::kBackground) << "the cache holds the background under the label";
     int before = DarkInk(*surface, rect).count;
+    ASSERT_GT(before, 0);
 
     label.SetWindowText(L"M");
     EXPECT_EQ(DarkInk(*dialog.Render(label), rect).count, before) << "the cache holds the old text";
@@ -94,7 +95,7 @@ TEST_F(Static, LabelWithoutAUsableFontStillCopiesTheBackground)
     CxStatic label;
     ASSERT_TRUE(label.Create(L"MMMM", WS_CHILD | WS_VISIBLE, CRect(10, 20, 210, 80), &dialog, 1302));
     dialog.Compose(label);
-    auto surface = dialog.Render(label);
+    auto surface = CacheOver(label, Skin::kBackground, 0xFFFFFFFF);
     EXPECT_EQ(PixelAt(*surface, 200, 70), Skin::kBackground);
     EXPECT_EQ(PixelAt(*surface, 10, 79), Skin::kBackground);
 }
