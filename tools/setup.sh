@@ -12,6 +12,7 @@ packages=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev mingw-w64-tools
     wine wine32:i386 wine64 xvfb xcompmgr xdotool imagemagick fonts-liberation fonts-wine
     nasm cmake ninja-build googletest dpkg-dev
+    libjpeg-turbo-progs libvips-tools libimage-exiftool-perl
 )
 
 # Adds a deb-src twin of every "Types: deb" stanza of the machine's own apt sources, so the

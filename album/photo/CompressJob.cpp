@@ -2,7 +2,6 @@
 
 #include "photo/DateStamp.h"
 #include "photo/JpegCodec.h"
-#include "photo/PhotoDecoder.h"
 #include "photo/PhotoFile.h"
 #include "photo/PhotoNames.h"
 
@@ -43,7 +42,7 @@ CompressJob::Result CompressJob::Run(const std::vector<const PhotoItem*>& items,
         if (sources.count(PathKey(target)) || !CompressPhoto(*item, folder, target, quality)) {
             result.outcome = Outcome::Failure;
             result.message = L"Failure\n" + item->path;
-            return result;
+            return Finish(result);
         }
         m_written.insert(PathKey(target));
         for (int i = 0; i < kStepsPerPhoto; ++i) {
@@ -54,6 +53,13 @@ CompressJob::Result CompressJob::Run(const std::vector<const PhotoItem*>& items,
     result.outcome = Outcome::Completed;
     result.message = L"Compression completed";
     result.outputFolder = folder;
+    return Finish(result);
+}
+
+CompressJob::Result CompressJob::Finish(Result result)
+{
+    m_buffers = PhotoBuffers();
+    m_written.clear();
     return result;
 }
 
@@ -74,8 +80,8 @@ CString CompressJob::ChooseTarget(const CString& folder, const CString& sourcePa
 bool CompressJob::CompressPhoto(const PhotoItem& item, const CString& outputFolder, const CString& target,
                                 int quality)
 {
-    PixelBuffer picture;
-    if (!DecodePhoto(item.path, OutputSize(item.width, item.height), picture)) return false;
+    if (!DecodePhoto(item.path, OutputSize(item.width, item.height), m_buffers)) return false;
+    PixelBuffer& picture = m_buffers.picture;
     CString date;
     if (item.stampDate && FileDateText(item.path, date) && !date.IsEmpty()) {
         // GDI+ draws straight into the picture's pixels.

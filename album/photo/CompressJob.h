@@ -3,6 +3,7 @@
 // through its events and its result.
 #pragma once
 
+#include "photo/PhotoDecoder.h"
 #include "photo/PhotoItem.h"
 
 #include <functional>
@@ -40,7 +41,7 @@ public:
     // Writes the JPEG copy of one photo to target: decoded anew, drawn at the halving result (upright by its EXIF
     // orientation), stamped with its date at (100, 100) when marked, encoded at quality. The file appears only
     // complete; false when nothing was written.
-    static bool CompressPhoto(const PhotoItem& item, const CString& outputFolder, const CString& target, int quality);
+    bool CompressPhoto(const PhotoItem& item, const CString& outputFolder, const CString& target, int quality);
 
     // Sets a progress bar's range with PBM_SETRANGE32, since 5 steps per photo pass 16 bits beyond 13107 photos.
     static void SetBarRange(HWND bar, int upper);
@@ -49,6 +50,9 @@ private:
     // The target for a photo: its output name in the folder, made unique among the files this job wrote.
     CString ChooseTarget(const CString& folder, const CString& sourcePath);
 
+    Result Finish(Result result);
+
     Events m_events;
     std::set<std::wstring> m_written;  // PathKey of every file written by this run
+    PhotoBuffers m_buffers;            // working memory of the run's photos, released at its end
 };

@@ -205,7 +205,7 @@ bool ReadJpegSize(const std::uint8_t* data, std::size_t size, int& width, int& h
 
 bool DecodeJpeg(const std::uint8_t* data, std::size_t size, JpegScale scale, PixelBuffer& pixels)
 {
-    pixels = PixelBuffer();
+    pixels.SetEmpty();
     Decompressor decompressor;
     if (!decompressor.ReadHeader(data, size)) return false;
     jpeg_decompress_struct& info = decompressor.Info();
@@ -232,7 +232,7 @@ bool DecodeJpeg(const std::uint8_t* data, std::size_t size, JpegScale scale, Pix
     }
     if (!GuardDecompress(&info, pixels.Data(), std::size_t(pixels.Stride())) ||
         info.output_width != unsigned(pixels.Width()) || info.output_height != unsigned(pixels.Height())) {
-        pixels = PixelBuffer();
+        pixels.SetEmpty();
         return false;
     }
     if (cmyk) CmykToBgra(pixels, info.saw_Adobe_marker);

@@ -2,12 +2,12 @@
 
 #include "photo/Exif.h"
 #include "photo/JpegCodec.h"
-#include "photo/PhotoFile.h"
 #include "photo/PhotoNames.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -37,8 +37,9 @@ bool DecodeEmbeddedThumbnail(const FileBytes& bytes, const JpegLayout& layout, C
     return DecodeJpeg(data, exif.thumbnailLength, JpegScale::Covering(width, height, size.cx, size.cy), pixels);
 }
 
-bool ReadJpegPreview(FileBytes& bytes, const CString& path, PhotoPreview& preview)
+bool ReadJpegPreview(const CString& path, PhotoPreview& preview, PhotoBuffers& buffers)
 {
+    FileBytes& bytes = buffers.file;
     JpegLayout layout = ReadJpegLayout(bytes.Data(), bytes.Size());
     if (!layout.hasFrame && !bytes.IsWhole()) {
         if (!bytes.Read(path, kMaxFileBytes)) return false;
@@ -55,15 +56,16 @@ bool ReadJpegPreview(FileBytes& bytes, const CString& path, PhotoPreview& previe
     preview.height = height;
 
     const CSize size = ThumbnailSize(width, height);
-    PixelBuffer decoded;
+    PixelBuffer& decoded = buffers.decoded;
     if (!DecodeEmbeddedThumbnail(bytes, layout, size, decoded)) {
         if (!bytes.IsWhole() && !bytes.Read(path, kMaxFileBytes)) return true;
         if (!DecodeJpeg(bytes.Data(), bytes.Size(), JpegScale::Covering(width, height, size.cx, size.cy), decoded)) {
             return true;
         }
     }
-    PixelBuffer thumbnail;
-    if (Resample(decoded, size.cx, size.cy, thumbnail) && ApplyOrientation(thumbnail, layout.exif.orientation)) {
+    PixelBuffer& thumbnail = buffers.picture;
+    if (Resample(decoded, size.cx, size.cy, thumbnail) &&
+        ApplyOrientation(thumbnail, layout.exif.orientation, buffers.spare)) {
         preview.thumbnail = MakeBitmap(thumbnail);
     }
     return true;
@@ -82,25 +84,26 @@ bool ReadGdiplusPreview(const CString& path, PhotoPreview& preview)
     return true;
 }
 
-bool DecodeJpegPhoto(const FileBytes& bytes, CSize size, PixelBuffer& upright)
+bool DecodeJpegPhoto(CSize size, PhotoBuffers& buffers)
 {
+    const FileBytes& bytes = buffers.file;
     const JpegLayout layout = ReadJpegLayout(bytes.Data(), bytes.Size());
     int width = layout.width;
     int height = layout.height;
     if ((!layout.hasFrame || width <= 0 || height <= 0) && !ReadJpegSize(bytes.Data(), bytes.Size(), width, height)) {
         return false;
     }
-    PixelBuffer decoded;
+    PixelBuffer& decoded = buffers.decoded;
     if (!DecodeJpeg(bytes.Data(), bytes.Size(), JpegScale::Covering(width, height, size.cx, size.cy), decoded)) {
         return false;
     }
     // DCT scaling rounds up (4001 wide at 1/2 decodes 2001): scale the rest of the way, never crop.
     if (decoded.Width() == size.cx && decoded.Height() == size.cy) {
-        upright = std::move(decoded);
-    } else if (!Resample(decoded, size.cx, size.cy, upright)) {
+        std::swap(decoded, buffers.picture);
+    } else if (!Resample(decoded, size.cx, size.cy, buffers.picture)) {
         return false;
     }
-    return ApplyOrientation(upright, layout.exif.orientation);
+    return ApplyOrientation(buffers.picture, layout.exif.orientation, buffers.spare);
 }
 
 bool DecodeGdiplusPhoto(const CString& path, CSize size, PixelBuffer& upright)
@@ -116,25 +119,23 @@ bool DecodeGdiplusPhoto(const CString& path, CSize size, PixelBuffer& upright)
 
 } // namespace
 
-bool ReadPhotoPreview(const CString& path, PhotoPreview& preview)
+bool ReadPhotoPreview(const CString& path, PhotoPreview& preview, PhotoBuffers& buffers)
 {
     preview = PhotoPreview();
-    FileBytes bytes;
-    if (!bytes.Read(path, kHeadBytes)) return false;
+    if (!buffers.file.Read(path, kHeadBytes)) return false;
     const bool read =
-        StartsLikeJpeg(bytes) ? ReadJpegPreview(bytes, path, preview) : ReadGdiplusPreview(path, preview);
+        StartsLikeJpeg(buffers.file) ? ReadJpegPreview(path, preview, buffers) : ReadGdiplusPreview(path, preview);
     if (!read) preview = PhotoPreview();
     return read;
 }
 
-bool DecodePhoto(const CString& path, CSize size, PixelBuffer& upright)
+bool DecodePhoto(const CString& path, CSize size, PhotoBuffers& buffers)
 {
-    upright = PixelBuffer();
     if (!PixelBuffer::FitsLimit(size.cx, size.cy)) return false;
-    FileBytes bytes;
+    FileBytes& bytes = buffers.file;
     if (!bytes.Read(path, 2)) return false;
-    if (!StartsLikeJpeg(bytes)) return DecodeGdiplusPhoto(path, size, upright);
-    return bytes.Read(path, kMaxFileBytes) && bytes.IsWhole() && DecodeJpegPhoto(bytes, size, upright);
+    if (!StartsLikeJpeg(bytes)) return DecodeGdiplusPhoto(path, size, buffers.picture);
+    return bytes.Read(path, kMaxFileBytes) && bytes.IsWhole() && DecodeJpegPhoto(size, buffers);
 }
 
 std::unique_ptr<Gdiplus::Bitmap> MakeBitmap(const PixelBuffer& pixels)

@@ -3,6 +3,7 @@
 // content starts like one, whatever its extension.
 #pragma once
 
+#include "photo/PhotoFile.h"
 #include "photo/PixelBuffer.h"
 
 #include "framework/Framework.h"
@@ -18,14 +19,23 @@ struct PhotoPreview {
     std::unique_ptr<Gdiplus::Image> thumbnail;  // ThumbnailSize of the stored size, turned upright
 };
 
+// Working memory kept from one photo to the next, so a scan or a job over many photos does not map fresh pages
+// for each (every new page costs a fault, which on virtual machines is dear).
+struct PhotoBuffers {
+    FileBytes file;
+    PixelBuffer decoded;
+    PixelBuffer spare;
+    PixelBuffer picture;  // DecodePhoto's result
+};
+
 // Reads a photo's size and thumbnail; false (size 0 x 0, no thumbnail) when the file cannot be decoded.
 // The size may be known while the thumbnail is missing (a header that reads but data that does not).
-bool ReadPhotoPreview(const CString& path, PhotoPreview& preview);
+bool ReadPhotoPreview(const CString& path, PhotoPreview& preview, PhotoBuffers& buffers);
 
-// Decodes the whole photo drawn at size (in its stored orientation), then turned upright by its EXIF orientation,
-// so orientations 5 to 8 give size with the sides swapped. False when the file cannot be decoded or the picture
-// would pass PixelBuffer::kMaxPixels.
-bool DecodePhoto(const CString& path, CSize size, PixelBuffer& upright);
+// Decodes the whole photo into buffers.picture, drawn at size (in its stored orientation) and then turned upright by
+// its EXIF orientation, so orientations 5 to 8 give size with the sides swapped. False when the file cannot be
+// decoded or the picture would pass PixelBuffer::kMaxPixels.
+bool DecodePhoto(const CString& path, CSize size, PhotoBuffers& buffers);
 
 // A GDI+ bitmap holding a copy of the pixels; null on failure.
 std::unique_ptr<Gdiplus::Bitmap> MakeBitmap(const PixelBuffer& pixels);

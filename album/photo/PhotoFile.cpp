@@ -9,19 +9,30 @@ constexpr std::size_t kChunk = std::size_t(1) << 30;
 
 } // namespace
 
-bool FileBytes::Read(const wchar_t* path, std::uint64_t limit)
+void FileBytes::Release()
 {
     m_data.reset();
+    m_capacity = m_size = 0;
+    m_fileSize = 0;
+}
+
+bool FileBytes::Read(const wchar_t* path, std::uint64_t limit)
+{
     m_size = 0;
     m_fileSize = 0;
     // Other programs may keep the photo open (a viewer, the shell's thumbnailer).
     CFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone)) return false;
-    m_fileSize = file.GetLength();
-    const std::uint64_t wanted = m_fileSize < limit ? m_fileSize : limit;
+    const std::uint64_t fileSize = file.GetLength();
+    const std::uint64_t wanted = fileSize < limit ? fileSize : limit;
     if (wanted > SIZE_MAX / 2) return false;
-    m_data.reset(new (std::nothrow) std::uint8_t[std::size_t(wanted) + 1]);
-    if (!m_data) return false;
+    if (wanted + 1 > m_capacity) {
+        Release();
+        m_data.reset(new (std::nothrow) std::uint8_t[std::size_t(wanted) + 1]);
+        if (!m_data) return false;
+        m_capacity = std::size_t(wanted) + 1;
+    }
+    m_fileSize = fileSize;
     std::size_t done = 0;
     while (done < wanted) {
         const UINT chunk = UINT(wanted - done < kChunk ? wanted - done : kChunk);

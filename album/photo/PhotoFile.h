@@ -7,11 +7,13 @@
 #include <cstdint>
 #include <memory>
 
-// The first bytes of a file (or all of it), read at once.
+// The first bytes of a file (or all of it), read at once. A later read reuses the memory of an earlier, larger one.
 class FileBytes {
 public:
     // Reads up to limit bytes from the start of the file; false when it cannot be opened or read, or memory is short.
     bool Read(const wchar_t* path, std::uint64_t limit);
+    // Gives the memory back.
+    void Release();
 
     const std::uint8_t* Data() const { return m_data.get(); }
     std::size_t Size() const { return m_size; }
@@ -21,6 +23,7 @@ public:
 
 private:
     std::unique_ptr<std::uint8_t[]> m_data;
+    std::size_t m_capacity = 0;
     std::size_t m_size = 0;
     std::uint64_t m_fileSize = 0;
 };

@@ -1,6 +1,5 @@
 #include "photo/PhotoScanner.h"
 
-#include "photo/PhotoDecoder.h"
 #include "photo/PhotoNames.h"
 
 int PhotoScanner::ScanFolder(const CString& pattern, const Events& events)
@@ -11,6 +10,7 @@ int PhotoScanner::ScanFolder(const CString& pattern, const Events& events)
         if (events.finished) events.finished(0, false);
         return 0;
     }
+    PhotoBuffers buffers;
     int count = 0;
     while (more) {
         more = finder.FindNextFile();
@@ -18,7 +18,7 @@ int PhotoScanner::ScanFolder(const CString& pattern, const Events& events)
         const CString name = finder.GetFileName();
         if (!IsPhotoFileName(name)) continue;
         if (events.loading) events.loading(name);
-        std::unique_ptr<PhotoItem> item = ReadPhoto(finder.GetFilePath());
+        std::unique_ptr<PhotoItem> item = ReadPhoto(finder.GetFilePath(), buffers);
         ++count;
         if (events.added) events.added(std::move(item));
     }
@@ -26,12 +26,12 @@ int PhotoScanner::ScanFolder(const CString& pattern, const Events& events)
     return count;
 }
 
-std::unique_ptr<PhotoItem> PhotoScanner::ReadPhoto(const CString& path)
+std::unique_ptr<PhotoItem> PhotoScanner::ReadPhoto(const CString& path, PhotoBuffers& buffers)
 {
     auto item = std::make_unique<PhotoItem>();
     item->path = path;
     PhotoPreview preview;
-    ReadPhotoPreview(path, preview);
+    ReadPhotoPreview(path, preview, buffers);
     item->width = preview.width;
     item->height = preview.height;
     item->thumbnail = std::move(preview.thumbnail);

@@ -2,6 +2,7 @@
 // system lists them. Window-free: it reports what the photo list shows through its events.
 #pragma once
 
+#include "photo/PhotoDecoder.h"
 #include "photo/PhotoItem.h"
 
 #include <functional>
@@ -18,6 +19,6 @@ public:
     // Returns the number of items added.
     static int ScanFolder(const CString& pattern, const Events& events);
     // Makes the item of one photo file: marked for compression, not for the date; a file that cannot be decoded
-    // gets size 0 x 0 and no thumbnail.
-    static std::unique_ptr<PhotoItem> ReadPhoto(const CString& path);
+    // gets size 0 x 0 and no thumbnail. buffers is working memory shared by the photos of one scan.
+    static std::unique_ptr<PhotoItem> ReadPhoto(const CString& path, PhotoBuffers& buffers);
 };

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 bool PixelBuffer::FitsLimit(std::int64_t width, std::int64_t height)
@@ -11,17 +12,37 @@ bool PixelBuffer::FitsLimit(std::int64_t width, std::int64_t height)
     return width > 0 && height > 0 && width <= kMaxPixels && height <= kMaxPixels && width * height <= kMaxPixels;
 }
 
+PixelBuffer& PixelBuffer::operator=(PixelBuffer&& other) noexcept
+{
+    m_pixels = std::move(other.m_pixels);
+    m_capacity = std::exchange(other.m_capacity, 0);
+    m_width = std::exchange(other.m_width, 0);
+    m_height = std::exchange(other.m_height, 0);
+    return *this;
+}
+
 bool PixelBuffer::Allocate(int width, int height, bool clear)
 {
-    m_pixels.reset();
     m_width = m_height = 0;
     if (!FitsLimit(width, height)) return false;
     const std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
-    m_pixels.reset(clear ? new (std::nothrow) std::uint8_t[bytes]() : new (std::nothrow) std::uint8_t[bytes]);
-    if (!m_pixels) return false;
+    if (bytes > m_capacity) {
+        Release();
+        m_pixels.reset(new (std::nothrow) std::uint8_t[bytes]);
+        if (!m_pixels) return false;
+        m_capacity = bytes;
+    }
+    if (clear) std::memset(m_pixels.get(), 0, bytes);
     m_width = width;
     m_height = height;
     return true;
+}
+
+void PixelBuffer::Release()
+{
+    m_pixels.reset();
+    m_capacity = 0;
+    m_width = m_height = 0;
 }
 
 std::uint32_t PixelBuffer::Pixel(int x, int y) const
@@ -130,13 +151,13 @@ bool Resample(const PixelBuffer& source, int width, int height, PixelBuffer& tar
     return true;
 }
 
-bool ApplyOrientation(PixelBuffer& picture, int orientation)
+bool ApplyOrientation(PixelBuffer& picture, int orientation, PixelBuffer& spare)
 {
     if (orientation < 2 || orientation > 8 || picture.IsEmpty()) return true;
     const int w = picture.Width();
     const int h = picture.Height();
     const bool swaps = orientation >= 5;
-    PixelBuffer upright;
+    PixelBuffer& upright = spare;
     if (!upright.Allocate(swaps ? h : w, swaps ? w : h, false)) return false;
     // For each upright pixel (x, y), the stored pixel it shows.
     for (int y = 0; y < upright.Height(); ++y) {
@@ -155,6 +176,6 @@ bool ApplyOrientation(PixelBuffer& picture, int orientation)
             upright.SetPixel(x, y, picture.Pixel(sx, sy));
         }
     }
-    picture = std::move(upright);
+    std::swap(picture, upright);
     return true;
 }

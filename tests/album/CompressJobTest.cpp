@@ -29,7 +29,7 @@ struct JobLog {
 // Scanned items of the given files, in order.
 class Photos {
 public:
-    void Add(const CString& path) { m_items.push_back(PhotoScanner::ReadPhoto(path)); }
+    void Add(const CString& path) { m_items.push_back(PhotoScanner::ReadPhoto(path, m_buffers)); }
     PhotoItem& operator[](std::size_t i) { return *m_items[i]; }
     std::vector<const PhotoItem*> List() const
     {
@@ -39,6 +39,7 @@ public:
     }
 
 private:
+    PhotoBuffers m_buffers;
     std::vector<std::unique_ptr<PhotoItem>> m_items;
 };
 

@@ -89,13 +89,14 @@ TEST(PhotoScanner, ListsPhotosDirectlyInTheFolder)
 TEST(PhotoScanner, ThumbnailSizesFollowTheLongerSide)
 {
     TempFolder folder;
+    PhotoBuffers buffers;
     struct Case {
         int width, height, thumbWidth, thumbHeight;
     };
     for (const Case c : {Case{100, 25, 52, 13}, Case{10, 10, 52, 52}, Case{300, 400, 39, 52}}) {
         const CString path = folder / L"p.jpg";
         WriteBytes(path, EncodeTestJpeg(Solid(c.width, c.height, kGreen)));
-        const auto item = PhotoScanner::ReadPhoto(path);
+        const auto item = PhotoScanner::ReadPhoto(path, buffers);
         ASSERT_TRUE(item->thumbnail) << c.width;
         EXPECT_EQ(item->thumbnail->GetWidth(), UINT(c.thumbWidth));
         EXPECT_EQ(item->thumbnail->GetHeight(), UINT(c.thumbHeight));
@@ -113,12 +114,13 @@ TEST(PhotoScanner, UsesAnEmbeddedThumbnailOnlyWhenItsAspectMatches)
     WriteBytes(folder / L"matching.jpg", exiftest::InsertApp1(photo, matching));
     WriteBytes(folder / L"square.jpg", exiftest::InsertApp1(photo, square));
 
-    const auto used = PhotoScanner::ReadPhoto(folder / L"matching.jpg");
+    PhotoBuffers buffers;
+    const auto used = PhotoScanner::ReadPhoto(folder / L"matching.jpg", buffers);
     EXPECT_EQ(used->width, 640);
     ASSERT_TRUE(used->thumbnail);
     EXPECT_EQ(used->thumbnail->GetHeight(), 39u);
     EXPECT_TRUE(Near(CentreColour(*used->thumbnail), kRed));
-    const auto ignored = PhotoScanner::ReadPhoto(folder / L"square.jpg");
+    const auto ignored = PhotoScanner::ReadPhoto(folder / L"square.jpg", buffers);
     ASSERT_TRUE(ignored->thumbnail);
     EXPECT_TRUE(Near(CentreColour(*ignored->thumbnail), kGreen));
 }

@@ -1,0 +1,216 @@
+#!/usr/bin/env python3
+"""Benchmark of album's photo pipeline against well-known image tools, on one generated photo set.
+
+Runs, in one go and on the same files: album's harness (the real scan and job, under Wine), ImageMagick's
+`convert` (plain and with shrink-on-load), libvips (`vips copy [shrink=2]`, `vipsthumbnail -s 52`) and
+libjpeg-turbo's `djpeg -scale 1/2` + `cjpeg -quality 30`, and `djpeg -scale 1/8`. Prints each tool's per-photo
+wall and CPU time, album's ratios against them, and whether the targets hold. Called by photo-bench.sh.
+"""
+import argparse
+import os
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+
+CONVERT = "/usr/bin/convert"  # ImageMagick's; `convert` on PATH may be something else
+CAMERA, MEDIUM, PNG = "camera", "medium", "png"
+
+
+def run_timed(commands):
+    """Runs the commands one after the other; returns (wall ms, CPU ms of the children, peak RSS in MB)."""
+    start = time.perf_counter()
+    cpu = 0.0
+    peak = 0
+    for command in commands:
+        with open(os.devnull, "wb") as sink:
+            process = subprocess.Popen(command, stdout=sink, stderr=subprocess.DEVNULL)
+            _, status, usage = os.wait4(process.pid, 0)
+            process.returncode = os.waitstatus_to_exitcode(status)
+        if process.returncode != 0:
+            raise RuntimeError(f"failed ({process.returncode}): {' '.join(command)}")
+        cpu += (usage.ru_utime + usage.ru_stime) * 1000.0
+        peak = max(peak, usage.ru_maxrss / 1024.0)
+    return (time.perf_counter() - start) * 1000.0, cpu, peak
+
+
+def generate(set_dir):
+    """The photo set: 24 camera-like 12 MP JPEGs with EXIF thumbnails, 8 of 2000 x 1500 without, 4 PNGs."""
+    marker = os.path.join(set_dir, ".complete")
+    if os.path.exists(marker):
+        return
+    shutil.rmtree(set_dir, ignore_errors=True)
+    for sub in (CAMERA, MEDIUM, PNG):
+        os.makedirs(os.path.join(set_dir, sub))
+    kinds = [(CAMERA, i, 4000, 3000) for i in range(24)] + [(MEDIUM, i, 2000, 1500) for i in range(8)] + \
+            [(PNG, i, 3000, 2000) for i in range(4)]
+    for number, (sub, i, width, height) in enumerate(kinds):
+        seed = 7919 * (number + 1)
+        extension = "png" if sub == PNG else "jpg"
+        path = os.path.join(set_dir, sub, f"IMG_{i + 1:04d}.{extension}")
+        # Smooth fractal light, hard-edged shapes and sensor-like noise.
+        shapes = []
+        for k in range(6):
+            x, y = (seed * (k + 3) * 7919) % width, (seed * (k + 5) * 104729) % height
+            colour = f"#{(seed * (k + 11) * 2654435761) % 0xFFFFFF:06x}"
+            shapes += ["-fill", colour, "-draw", f"rectangle {x},{y} {x + width // 6},{y + height // 5}"]
+        command = [CONVERT, "-seed", str(seed), "-size", f"{width // 8}x{height // 8}", "plasma:fractal",
+                   "-blur", "0x1", "-resize", f"{width}x{height}!", *shapes, "-attenuate", "0.4",
+                   "+noise", "Gaussian"]
+        command += [path] if sub == PNG else ["-sampling-factor", "2x2", "-quality", "92", path]
+        subprocess.run(command, check=True)
+        if sub == CAMERA:
+            thumb = path + ".thumb.jpg"
+            subprocess.run([CONVERT, path, "-thumbnail", "160x120!", "-quality", "80", thumb], check=True)
+            subprocess.run(["exiftool", "-q", "-overwrite_original", f"-ThumbnailImage<={thumb}", path], check=True)
+            os.remove(thumb)
+    open(marker, "w").close()
+
+
+def wine_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def run_album(harness, args, runs):
+    """Runs the harness; returns its parsed lines {(phase, name): {key: value}} and the Wine process's peak RSS."""
+    command = [os.environ["WINELOADER"], harness, *args, str(runs)]
+    process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    output = process.stdout.read()
+    _, status, usage = os.wait4(process.pid, 0)
+    if os.waitstatus_to_exitcode(status) != 0:
+        raise RuntimeError(f"album harness failed:\n{output}")
+    results = {}
+    for line in output.replace("\r", "").splitlines():
+        parts = line.split()
+        if len(parts) >= 3 and parts[0] == "album":
+            results[(parts[1], parts[2])] = {k: float(v) for k, v in (p.split("=") for p in parts[3:] if "=" in p)}
+    return results, usage.ru_maxrss / 1024.0
+
+
+def median_of_runs(commands, runs):
+    samples = [run_timed(commands) for _ in range(runs)]
+    return statistics.median(s[0] for s in samples), statistics.median(s[1] for s in samples)
+
+
+def ratio(a, b):
+    return a / b if b else float("inf")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--set", required=True)
+    parser.add_argument("--work", required=True)
+    parser.add_argument("--harness", required=True)
+    parser.add_argument("--runs", type=int, default=3)
+    options = parser.parse_args()
+    runs = max(options.runs, 3)
+
+    version = subprocess.run([CONVERT, "-version"], capture_output=True, text=True).stdout
+    if "ImageMagick" not in version:
+        sys.exit(f"{CONVERT} is not ImageMagick's convert")
+    generate(options.set)
+    out = os.path.join(options.work, "out")
+    anchors_out = os.path.join(options.work, "anchors")
+    for folder in (out, anchors_out):
+        shutil.rmtree(folder, ignore_errors=True)
+        os.makedirs(folder)
+
+    # album: the scan and the job over each part of the set, `runs` times each inside the harness.
+    album = {}
+    for sub in (CAMERA, MEDIUM, PNG):
+        target = os.path.join(out, sub)
+        os.makedirs(target)
+        results, _ = run_album(options.harness, ["job", wine_path(os.path.join(options.set, sub)),
+                                                 wine_path(target)], runs)
+        album[sub] = results
+
+    cameras = sorted(f for f in os.listdir(os.path.join(options.set, CAMERA)) if f.endswith(".jpg"))
+    mediums = sorted(f for f in os.listdir(os.path.join(options.set, MEDIUM)) if f.endswith(".jpg"))
+    scratch = os.path.join(options.work, "scratch.ppm")
+    rows = []
+    print(f"\nJob, 12 MP photos halved at q30 (median of {runs} runs; ms per photo, wall/CPU)")
+    print(f"{'photo':<14}{'album':>14}{'IM resize':>14}{'IM shrink':>14}{'vips shrink':>14}{'djpeg+cjpeg':>14}"
+          f"{'album KB':>10}{'IM KB':>8}")
+    album_cpu = album[CAMERA][("job-total", "all")]["cpu_ms"] / len(cameras)
+    for name in cameras:
+        source = os.path.join(options.set, CAMERA, name)
+        im_out = os.path.join(anchors_out, "im-" + name)
+        tools = {
+            "im": [[CONVERT, source, "-resize", "50%", "-quality", "30", im_out]],
+            "im_shrink": [[CONVERT, "-define", "jpeg:size=2000x1500", source, "-resize", "50%", "-quality", "30",
+                           os.path.join(anchors_out, "ims-" + name)]],
+            "vips": [["vips", "copy", f"{source}[shrink=2]", os.path.join(anchors_out, "vips-" + name) + "[Q=30]"]],
+            "turbo": [["sh", "-c", f"djpeg -scale 1/2 '{source}' > '{scratch}'"],
+                      ["sh", "-c", f"cjpeg -quality 30 '{scratch}' > '{os.path.join(anchors_out, 'tj-' + name)}'"]],
+        }
+        row = {tool: median_of_runs(commands, runs) for tool, commands in tools.items()}
+        row["album"] = (album[CAMERA][("job", name)]["wall_ms"], album_cpu)
+        row["album_kb"] = os.path.getsize(os.path.join(out, CAMERA, name)) / 1024.0
+        row["im_kb"] = os.path.getsize(im_out) / 1024.0
+        rows.append(row)
+        cells = "".join(f"{row[t][0]:>7.0f}/{row[t][1]:<6.0f}" for t in ("album", "im", "im_shrink", "vips", "turbo"))
+        print(f"{name:<14}{cells}{row['album_kb']:>10.0f}{row['im_kb']:>8.0f}")
+
+    def med(tool, index):
+        return statistics.median(r[tool][index] for r in rows)
+
+    print("\nScan (median ms per photo, wall/CPU)")
+    scan_thumb_wall = statistics.median(album[CAMERA][("scan", n)]["wall_ms"] for n in cameras)
+    scan_decode_wall = statistics.median(album[MEDIUM][("scan", n)]["wall_ms"] for n in mediums)
+    scan_decode_cpu = album[MEDIUM][("scan-total", "all")]["cpu_ms"] / len(mediums)
+    djpeg8 = [median_of_runs([["djpeg", "-scale", "1/8", os.path.join(options.set, MEDIUM, n)]], runs)
+              for n in mediums]
+    vthumb = [median_of_runs([["vipsthumbnail", "-s", "52", os.path.join(options.set, CAMERA, n), "-o",
+                               os.path.join(anchors_out, "vt-" + n)]], runs) for n in cameras]
+    djpeg8_cpu = statistics.median(c for _, c in djpeg8)
+    print(f"  album, 12 MP with EXIF thumbnail: {scan_thumb_wall:.1f} wall"
+          f" (vipsthumbnail -s 52: {statistics.median(w for w, _ in vthumb):.0f}/"
+          f"{statistics.median(c for _, c in vthumb):.0f})")
+    print(f"  album, 3 MP without thumbnail:   {scan_decode_wall:.1f}/{scan_decode_cpu:.1f}"
+          f" (djpeg -scale 1/8: {statistics.median(w for w, _ in djpeg8):.1f}/{djpeg8_cpu:.1f})")
+    for sub, count in ((PNG, 4),):
+        print(f"  album, PNG 6 MP: scan {album[sub][('scan-total', 'all')]['wall_ms'] / count:.0f} wall, job "
+              f"{album[sub][('job-total', 'all')]['wall_ms'] / count:.0f} wall per photo")
+
+    # Memory: a folder of 1,000 photos (hard links of the camera set) scanned once.
+    many = os.path.join(options.work, "many")
+    shutil.rmtree(many, ignore_errors=True)
+    os.makedirs(many)
+    for i in range(1000):
+        os.link(os.path.join(options.set, CAMERA, cameras[i % len(cameras)]), os.path.join(many, f"P{i:04d}.jpg"))
+    empty = os.path.join(options.work, "empty")
+    os.makedirs(empty, exist_ok=True)
+    baseline = run_album(options.harness, ["scan", wine_path(empty)], 1)[0][("memory", "all")]
+    results, peak_rss = run_album(options.harness, ["scan", wine_path(many)], 1)
+    working = results[("memory", "all")]
+    scan_1000 = results[("scan-total", "all")]
+    print(f"\n1,000 photos scanned in {scan_1000['wall_ms'] / 1000:.1f} s: "
+          f"working set {working['working_set_mb']:.1f} MB"
+          f" (peak {working['peak_working_set_mb']:.1f} MB, Wine process peak RSS {peak_rss:.1f} MB); the same"
+          f" process after scanning an empty folder: {baseline['working_set_mb']:.1f} MB")
+
+    targets = [
+        ("job CPU per 12 MP photo <= 1.3x djpeg+cjpeg", album_cpu, med("turbo", 1),
+         ratio(album_cpu, med("turbo", 1)) <= 1.3),
+        ("job wall >= 1.5x faster than IM shrink-on-load", med("album", 0), med("im_shrink", 0),
+         ratio(med("im_shrink", 0), med("album", 0)) >= 1.5),
+        ("job wall >= 1.5x faster than vips shrink", med("album", 0), med("vips", 0),
+         ratio(med("vips", 0), med("album", 0)) >= 1.5),
+        ("output no larger than ImageMagick's (every photo)", max(r["album_kb"] / r["im_kb"] for r in rows), 1.0,
+         all(r["album_kb"] <= r["im_kb"] for r in rows)),
+        ("scan with EXIF thumbnail <= 5 ms", scan_thumb_wall, 5.0, scan_thumb_wall <= 5.0),
+        ("scan without thumbnail CPU <= 1.2x djpeg -scale 1/8", scan_decode_cpu, djpeg8_cpu,
+         ratio(scan_decode_cpu, djpeg8_cpu) <= 1.2),
+        ("1,000-photo scan working set < 50 MB", working["working_set_mb"], 50.0, working["working_set_mb"] < 50.0),
+        ("1,000-photo scan working set growth < 50 MB", working["working_set_mb"] - baseline["working_set_mb"],
+         50.0, working["working_set_mb"] - baseline["working_set_mb"] < 50.0),
+    ]
+    print("\nTargets (album vs anchor)")
+    for label, ours, theirs, held in targets:
+        print(f"  {'met ' if held else 'MISS'} {label}: {ours:.1f} vs {theirs:.1f}")
+
+
+if __name__ == "__main__":
+    main()
