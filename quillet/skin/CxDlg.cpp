@@ -77,7 +77,7 @@ void CxDlg::Update()
     {
         LayerSurface surface(rect.Width(), rect.Height());
         {
-            Graphics g(surface.Bitmap());
+            Graphics g(surface.Dc());
             g.SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
             DrawBgm(g);
             DrawWnd(g);

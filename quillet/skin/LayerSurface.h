@@ -1,12 +1,9 @@
 #pragma once
-// A 32-bit top-down DIB section in a memory DC, with a GDI+ bitmap over the same pixels in
-// premultiplied ARGB: what GDI+ draws is exactly what UpdateLayeredWindow expects.
+// A 32-bit top-down DIB section selected into a memory DC: GDI+ draws into it with premultiplied alpha,
+// which is what UpdateLayeredWindow expects. Drawing through the DC (rather than a GDI+ bitmap over the
+// same bits) lets controls read the pixels under them from the composition's DC.
 #include "framework/Gdi.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
-
-#include <memory>
 #include <optional>
 
 class LayerSurface {
@@ -16,13 +13,9 @@ public:
     LayerSurface& operator=(const LayerSurface&) = delete;
 
     HDC Dc() const { return m_dc.GetSafeHdc(); }
-    Gdiplus::Bitmap* Bitmap() const { return m_bitmap.get(); }
 
 private:
-    int m_width;
-    int m_height;
     CMemoryDC m_dc;
     CBitmap m_dib;
     std::optional<CSelectionGuard> m_selection;
-    std::unique_ptr<Gdiplus::Bitmap> m_bitmap;
 };

@@ -52,9 +52,12 @@ public:
     }
     void Compose(CxWnd& control) { composed.push_back(&control); }
 
+    // Paints the test background under the controls, as a real dialog paints its panel.
     void DrawWnd(Gdiplus::Graphics& g) override
     {
         ++compositions;
+        Gdiplus::SolidBrush background{Gdiplus::Color(Skin::kBackground)};
+        g.FillRectangle(&background, 0, 0, 300, 200);
         for (CxWnd* control : composed) control->DoDraw(g);
     }
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override

@@ -155,6 +155,39 @@ TEST_F(SkinDlg, ChildRedrawsRecomposeOnceUnlessSuspended)
     EXPECT_EQ(dialog.compositions, 2);
 }
 
+// A control that reads, while it renders, the composed pixel under its top-left corner.
+class BackgroundReader : public ProbeControl {
+public:
+    void DrawImage(Graphics& target, Graphics& background, RectF& area) override
+    {
+        HDC dc = background.GetHDC();
+        seen = GetPixel(dc, INT(area.X), INT(area.Y));
+        background.ReleaseHDC(dc);
+        ProbeControl::DrawImage(target, background, area);
+    }
+    COLORREF seen = CLR_INVALID;
+};
+
+class PanelDialog : public TestDialog {
+public:
+    void DrawWnd(Graphics& g) override
+    {
+        SolidBrush panel{Color(0xFF336699)};
+        g.FillRectangle(&panel, 10, 24, 280, 160);
+        reader.DoDraw(g);
+    }
+    BackgroundReader reader;
+};
+
+TEST_F(SkinDlg, ChildrenCanReadTheComposedPixelsUnderThem)
+{
+    PanelDialog dialog;
+    ASSERT_TRUE(dialog.Open());
+    ASSERT_TRUE(dialog.reader.CreateIn(dialog, CRect(40, 50, 80, 70), 7));
+    dialog.Update();
+    EXPECT_EQ(dialog.reader.seen, RGB(0x33, 0x66, 0x99));
+}
+
 TEST_F(SkinDlg, CompositionPutsAWindowDraggedOffScreenBack)
 {
     TestDialog dialog;
