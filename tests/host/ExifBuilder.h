@@ -67,25 +67,25 @@ private:
 constexpr std::uint32_t kIfd0 = 8;
 
 // An APP1 payload: "Exif\0\0", the TIFF header, IFD0 (orientation), IFD1 (thumbnail offset and length), thumbnail.
-inline Bytes BuildExif(const ExifSpec& spec)
+inline Bytes BuildExif(const ExifSpec& layout)
 {
-    TiffWriter tiff(spec.bigEndian);
-    tiff.Append(spec.bigEndian ? Bytes{'M', 'M'} : Bytes{'I', 'I'});
+    TiffWriter tiff(layout.bigEndian);
+    tiff.Append(layout.bigEndian ? Bytes{'M', 'M'} : Bytes{'I', 'I'});
     tiff.U16(42);
     tiff.U32(kIfd0);
-    const std::uint16_t ifd0Count = spec.orientation ? 1 : 0;
+    const std::uint16_t ifd0Count = layout.orientation ? 1 : 0;
     const std::uint32_t ifd1 = kIfd0 + 2 + 12 * ifd0Count + 4;
     tiff.U16(ifd0Count);
-    if (spec.orientation) tiff.Entry(0x0112, 3, std::uint32_t(spec.orientation));
-    tiff.U32(spec.thumbnail.empty() ? 0 : ifd1);
-    if (!spec.thumbnail.empty()) {
+    if (layout.orientation) tiff.Entry(0x0112, 3, std::uint32_t(layout.orientation));
+    tiff.U32(layout.thumbnail.empty() ? 0 : ifd1);
+    if (!layout.thumbnail.empty()) {
         const std::uint32_t data = ifd1 + 2 + 3 * 12 + 4;
         tiff.U16(3);
         tiff.Entry(0x0103, 3, 6);  // compression: JPEG
         tiff.Entry(0x0201, 4, data);
-        tiff.Entry(0x0202, 4, std::uint32_t(spec.thumbnail.size()));
+        tiff.Entry(0x0202, 4, std::uint32_t(layout.thumbnail.size()));
         tiff.U32(0);
-        tiff.Append(spec.thumbnail);
+        tiff.Append(layout.thumbnail);
     }
     const Bytes& body = tiff.Get();
     Bytes payload(6 + body.size());
