@@ -1,8 +1,5 @@
 #include "AlbumApp.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
-
 #include "AlbumDlg.h"
 
 #include <commctrl.h>
@@ -17,12 +14,27 @@ BOOL CAlbumApp::InitInstance()
     Gdiplus::GdiplusStartupInput gdiplusInput;
     ULONG_PTR gdiplusToken = 0;
     Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+    appFont = MakeFont(L"Courier New", 9.0f);
     {
         CAlbumDlg mainWindow;
         m_pMainWnd = &mainWindow;
         mainWindow.DoModal();
         m_pMainWnd = nullptr;
     }
+    appFont.reset();
     Gdiplus::GdiplusShutdown(gdiplusToken);
     return FALSE;
 }
+
+std::unique_ptr<Gdiplus::Font> CAlbumApp::MakeFont(const wchar_t* family, float size)
+{
+    Gdiplus::FontFamily named(family);
+    if (named.GetLastStatus() == Gdiplus::Ok) {
+        auto font = std::make_unique<Gdiplus::Font>(&named, size, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
+        if (font->GetLastStatus() == Gdiplus::Ok) return font;
+    }
+    return std::make_unique<Gdiplus::Font>(Gdiplus::FontFamily::GenericSansSerif(), size, Gdiplus::FontStyleRegular,
+                                           Gdiplus::UnitPoint);
+}
+
+Gdiplus::Font* CAlbumApp::AppFont() { return static_cast<CAlbumApp*>(AfxGetApp())->appFont.get(); }
