@@ -256,6 +256,7 @@ HWND NotifyingChild(HWND parent, UINT msg, LPARAM lParam)
 
 }  // namespace
 
+// Offers a notification about a child (NotifyingChild knows which messages are) to that child's object.
 bool CWnd::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     HWND childHwnd = lParam ? NotifyingChild(m_hWnd, msg, lParam) : nullptr;
@@ -266,26 +267,13 @@ bool CWnd::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resul
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
+    if (ReflectToChild(msg, wParam, lParam, &result)) return result;
     switch (msg) {
     case WM_COMMAND:
-        if (ReflectToChild(msg, wParam, lParam, &result)) return result;
         if (OnCommand(wParam, lParam)) return 0;
         break;
     case WM_NOTIFY:
-        if (ReflectToChild(msg, wParam, lParam, &result)) return result;
         if (OnNotify(wParam, lParam, &result)) return result;
-        break;
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_DELETEITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        if (ReflectToChild(msg, wParam, lParam, &result)) return result;
         break;
     }
     return Default();
