@@ -1,6 +1,6 @@
 #include "AlbumApp.h"
 
-#include "AlbumDlg.h"
+#include "Splash.h"
 
 #include <commctrl.h>
 
@@ -9,6 +9,7 @@ BOOL CAlbumApp::InitInstance()
     INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
     InitCommonControlsEx(&controls);
     CWinAppEx::InitInstance();
+    CxWinApp::InitInstance();
     AfxEnableControlContainer();
     SetRegistryKey(L"Daduz V1.4");
     Gdiplus::GdiplusStartupInput gdiplusInput;
@@ -16,10 +17,8 @@ BOOL CAlbumApp::InitInstance()
     Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
     appFont = MakeFont(L"Courier New", 9.0f);
     {
-        CAlbumDlg mainWindow;
-        m_pMainWnd = &mainWindow;
-        mainWindow.DoModal();
-        m_pMainWnd = nullptr;
+        CxSplash splash;
+        splash.DoModal();
     }
     appFont.reset();
     Gdiplus::GdiplusShutdown(gdiplusToken);

@@ -1,16 +1,17 @@
 #pragma once
-// album's application object: prepares the platform and the settings store, then runs the main window.
-#include "framework/Framework.h"
+// album's application object: prepares the platform and the settings store, then shows the splash, inside whose
+// modal loop the main window runs.
+#include "app/CxWinApp.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
 
 #include <memory>
 
-class CAlbumApp : public CWinAppEx {
+class CAlbumApp : public CxWinApp {
 public:
-    CAlbumApp() : CWinAppEx(TRUE) {}
-
+    // Prepares common controls, the settings key, GDI+ and appFont, runs the splash and releases them again;
+    // FALSE, so the program ends when the splash returns.
     BOOL InitInstance() override;
 
     // A regular font of family at size points; the generic sans-serif family when family cannot be used.

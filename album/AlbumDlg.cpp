@@ -1,9 +1,12 @@
 #include "AlbumDlg.h"
 
 #include "AboutDlg.h"
+#include "AlbumApp.h"
+#include "SetDlg.h"
+#include "photo/Capacity.h"
 #include "res/resource.h"
 
-#include "framework/Menu.h"
+#include <cwchar>
 
 using namespace Gdiplus;
 
@@ -11,16 +14,48 @@ namespace {
 
 constexpr int kWidth = 700;
 constexpr int kHeight = 500;
-constexpr ARGB kPanelColour = 0xFFF4F6F9;
+constexpr int kMinWidth = 200;
+constexpr int kMinHeight = 120;
 constexpr WPARAM kSysCommandMask = 0xFFF0;
+constexpr int kLabelFontHeight = 20;
+constexpr int kCaptionChars = 20;
+const Color kBlack(255, 0, 0, 0);
+const Color kBarTextColour(0xC8000000);
+const Color kWhite(255, 255, 255, 255);
+
+// Where the band's rounded start ends and its stretched middle begins, in the band picture.
+constexpr int kBandStartWidth = 68;
+constexpr int kBandShadowRows = 8;
 
 }  // namespace
 
-CAlbumDlg::CAlbumDlg(CWnd* parent) : CxDlg(IDD_ALBUM_DIALOG, parent) {}
+CAlbumDlg::CAlbumDlg(CWnd* parent) : CResDlg(IDD_ALBUM_DIALOG, parent) {}
+
+void CAlbumDlg::DoDataExchange(CDataExchange* dx)
+{
+    CResDlg::DoDataExchange(dx);
+    DDX_Control(dx, IDOK, startButton);
+    DDX_Control(dx, IDC_SYSTEM, systemButton);
+    DDX_Control(dx, IDCANCEL, exitButton);
+    DDX_Control(dx, IDC_CAPACITY_TEXT, capacityText);
+    DDX_Control(dx, IDC_VOLUME_LABEL, volumeLabel);
+    DDX_Control(dx, IDC_SELECTED_LABEL, selectedLabel);
+    DDX_Control(dx, IDC_COUNTER, counter);
+    DDX_Control(dx, IDC_SELECT_LABEL, selectLabel);
+    DDX_Control(dx, IDC_DATE_LABEL, dateLabel);
+    DDX_Control(dx, IDC_SELECT_ALL, selectAll);
+    DDX_Control(dx, IDC_SELECT_NONE, selectNone);
+    DDX_Control(dx, IDC_DATE_ALL, dateAll);
+    DDX_Control(dx, IDC_DATE_NONE, dateNone);
+    DDX_Control(dx, IDC_JOB_BAR, jobBar);
+    DDX_Control(dx, IDC_CAPACITY_BAR, capacityBar);
+    DDX_Control(dx, IDC_OUTPUT_LABEL, outputLabel);
+    DDX_Control(dx, IDC_PATH_LABEL, pathLabel);
+}
 
 BOOL CAlbumDlg::OnInitDialog()
 {
-    CxDlg::OnInitDialog();
+    CResDlg::OnInitDialog();
     if (CMenu* systemMenu = CMenu::FromHandle(GetSystemMenu(FALSE))) {
         CString about;
         if (about.LoadString(IDS_ABOUTBOX) && !about.IsEmpty()) {
@@ -28,23 +63,68 @@ BOOL CAlbumDlg::OnInitDialog()
             systemMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, about);
         }
     }
+    HINSTANCE module = AfxGetResourceHandle();
+    auto icon = [module](int metricX, int metricY) {
+        return static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                               ::GetSystemMetrics(metricX), ::GetSystemMetrics(metricY), LR_SHARED));
+    };
+    SetIcon(icon(SM_CXICON, SM_CYICON), TRUE);
+    SetIcon(icon(SM_CXSMICON, SM_CYSMICON), FALSE);
     SetWindowText(L"Mirelle v1.4");
-    SetAtt(IDP_FRAME, L"PNG", nullptr);
-    ModifyStyleEx(0, WS_EX_LAYERED);
+    headerImage = LoadPicture(IDP_HEADER);
+    logoImage = LoadPicture(IDP_LOGO);
+    bandImage = LoadPicture(IDP_BAND);
+
+    Font* font = CAlbumApp::AppFont();
+    IStream* buttonStrip = LoadRes(IDI_BUTTON, L"IMG", nullptr);
+    IStream* startIcon = LoadRes(IDI_START_ICON, L"IMG", nullptr);
+    startButton.SetAtt(buttonStrip, startIcon, font, 0, 0, kBlack, Point(3, 0), Point(19, 0));
+    exitButton.SetAtt(buttonStrip, startIcon, font, 0, 0, kBlack, Point(3, 0), Point(22, 0));
+    IStream* smallStrip = LoadRes(IDP_SMALL_BUTTON, L"PNG", nullptr);
+    for (CxBtn* button : {&selectAll, &selectNone, &dateAll, &dateNone}) button->SetAtt(smallStrip, font, 0, 1, kBlack);
+    systemButton.SetAtt(LoadRes(IDP_SYSTEM_BUTTON, L"PNG", nullptr), font, 2, 1, kBlack);
+    IStream* barImage = LoadRes(IDI_PROGRESS, L"IMG", nullptr);
+    capacityBar.SetAtt(barImage, kCaptionChars, kBarTextColour);
+    jobBar.SetAtt(barImage, kCaptionChars, kBarTextColour);
+    jobBar.SetStep(1);
+    gripImage = LoadPicture(IDP_GRIP);
+    labelFont.CreateFont(kLabelFontHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma");
+    for (CxStatic* label : {&selectedLabel, &selectLabel, &dateLabel}) label->SetFont(&labelFont);
+    mainMenu.LoadMenu(IDR_MAIN_MENU);
+
+    ShowDriveCapacity(static_cast<CxWinApp*>(AfxGetApp())->workPath.Left(3));
+    jobBar.SetTextColor(kWhite);
+
     MoveWindow(0, 0, kWidth, kHeight, FALSE);
     CenterWindow();
-    // A layered window shows nothing until its first composition.
     ShowWindow(SW_SHOW);
     Update();
     return TRUE;
 }
 
-void CAlbumDlg::DrawWnd(Graphics& g)
+std::unique_ptr<Image> CAlbumDlg::LoadPicture(UINT id)
 {
-    CRect rect;
-    GetWindowRect(&rect);
-    SolidBrush panel{Color(kPanelColour)};
-    g.FillRectangle(&panel, 10, 24, rect.Width() - 20, rect.Height() - 33);
+    IStream* stream = LoadRes(id, L"PNG", nullptr);
+    return stream ? std::make_unique<Image>(stream) : nullptr;
+}
+
+void CAlbumDlg::ShowDriveCapacity(const CString& root)
+{
+    DriveCapacity capacity = ReadDriveCapacity(root);
+    capacityBar.SetPos(capacity.percent);
+    capacityBar.Redraw(0, nullptr);
+    capacityText.SetWindowText(capacity.percentText);
+    capacityText.Redraw(0, nullptr);
+    volumeLabel.SetWindowText(capacity.labelText);
+    volumeLabel.Redraw(0, nullptr);
+}
+
+void CAlbumDlg::OnOK()
+{
+    int selectedCount = 0;
+    if (swscanf(counter.GetWindowText(), L"%d", &selectedCount) != 1 || selectedCount == 0)
+        MessageBox(L"Select one at least");
 }
 
 LRESULT CAlbumDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -52,14 +132,146 @@ LRESULT CAlbumDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case WM_SYSCOMMAND:
         return OnSysCommand(msg, wParam, lParam);
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<LRESULT>(GetIcon(TRUE));
+    case WM_GETMINMAXINFO:
+        return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+    case WM_SIZE:
+        return OnSize(msg, wParam, lParam);
+    case WM_DESTROY:
+        return OnDestroy(msg, wParam, lParam);
     }
-    return CxDlg::WindowProc(msg, wParam, lParam);
+    return CResDlg::WindowProc(msg, wParam, lParam);
+}
+
+BOOL CAlbumDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    switch (LOWORD(wParam)) {
+    case IDC_SYSTEM:
+        ShowMainMenu();
+        return TRUE;
+    case ID_MENU_ABOUT: {
+        CAboutDlg about(this);
+        about.DoModal();
+        return TRUE;
+    }
+    case ID_MENU_OPTIONS: {
+        CSetDlg quality(this);
+        quality.DoModal();
+        return TRUE;
+    }
+    case ID_MENU_MINIMISE:
+        ShowWindow(SW_SHOWMINIMIZED);
+        return TRUE;
+    }
+    return CResDlg::OnCommand(wParam, lParam);
 }
 
 LRESULT CAlbumDlg::OnSysCommand(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if ((wParam & kSysCommandMask) != IDM_ABOUTBOX) return CxDlg::WindowProc(msg, wParam, lParam);
+    if ((wParam & kSysCommandMask) != IDM_ABOUTBOX) return CResDlg::WindowProc(msg, wParam, lParam);
     CAboutDlg about(this);
     about.DoModal();
     return 0;
+}
+
+void CAlbumDlg::ShowMainMenu()
+{
+    RectF button = systemButton.GetRect();
+    CPoint at(int(button.X) - 3, int(button.Y) + 20);
+    ClientToScreen(&at);
+    if (CMenu* popup = mainMenu.GetSubMenu(0)) popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, this);
+}
+
+LRESULT CAlbumDlg::OnSize(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    SetRedraw(1);
+    LRESULT result = CResDlg::OnSize(msg, wParam, lParam);
+    if (startButton.m_hWnd) {
+        CRect rect;
+        GetWindowRect(&rect);
+        PlaceControls(rect.Width(), rect.Height(), 0);
+    }
+    SetRedraw(0);
+    Update();
+    return result;
+}
+
+void CAlbumDlg::PlaceControls(int width, int height, int splitterPos)
+{
+    const int p = splitterPos;
+    systemButton.MoveTo(12, 25, -1, -1);
+    capacityText.MoveTo(width - 80, 29, 60, -1);
+    capacityBar.MoveTo(width - 227, 28, 140, -1);
+    volumeLabel.MoveTo(width - 385, 29, 150, -1);
+    startButton.MoveTo(p + 220, height - 34, -1, -1);
+    exitButton.MoveTo(width - 103, height - 34, -1, -1);
+    jobBar.MoveTo(p + 295, height - 33, width - p - 407, -1);
+    outputLabel.MoveTo(p + 203, height - 95, -1, -1);
+    pathLabel.MoveTo(p + 218, height - 61, -1, -1);
+    // The header row keeps its place whatever the window's width and the splitter's position.
+    selectedLabel.MoveTo(236, -1, -1, -1);
+    counter.MoveTo(250, -1, -1, -1);
+    selectLabel.MoveTo(343, -1, -1, -1);
+    selectAll.MoveTo(355, -1, -1, -1);
+    selectNone.MoveTo(393, -1, -1, -1);
+    dateLabel.MoveTo(460, -1, -1, -1);
+    dateAll.MoveTo(477, -1, -1, -1);
+    dateNone.MoveTo(515, -1, -1, -1);
+}
+
+LRESULT CAlbumDlg::OnGetMinMaxInfo(MINMAXINFO* info)
+{
+    info->ptMinTrackSize = CPoint(kMinWidth, kMinHeight);
+    return 0;
+}
+
+LRESULT CAlbumDlg::OnDestroy(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    headerImage.reset();
+    logoImage.reset();
+    bandImage.reset();
+    gripImage.reset();
+    return CResDlg::OnDestroy(msg, wParam, lParam);
+}
+
+void CAlbumDlg::DrawBgm(Graphics& g)
+{
+    CResDlg::DrawBgm(g);
+    if (!gripImage) return;
+    CRect rect;
+    GetWindowRect(&rect);
+    g.DrawImage(gripImage.get(), rect.Width() - 22, rect.Height() - 22, gripImage->GetWidth(), gripImage->GetHeight());
+}
+
+void CAlbumDlg::DrawWnd(Graphics& g)
+{
+    if (IsIconic()) return;
+    CRect rect;
+    GetWindowRect(&rect);
+    const int width = rect.Width();
+    const int height = rect.Height();
+    const int p = 0;
+    DrawControls(g, {&capacityBar, &selectedLabel, &counter, &selectLabel, &dateLabel, &selectAll, &selectNone,
+                     &dateAll, &dateNone});
+    if (headerImage) {
+        const int headerHeight = headerImage->GetHeight();
+        g.DrawImage(headerImage.get(), 10, 23, width - 20, headerHeight);
+        g.DrawImage(headerImage.get(), p + 198, height - 100, width - p - 208, headerHeight);
+    }
+    if (logoImage) g.DrawImage(logoImage.get(), 18, 50, logoImage->GetWidth(), logoImage->GetHeight());
+    if (bandImage) DrawBand(g, width);
+    DrawControls(g, {&startButton, &systemButton, &exitButton, &capacityText, &volumeLabel, &jobBar, &outputLabel,
+                     &pathLabel});
+}
+
+void CAlbumDlg::DrawBand(Graphics& g, int width)
+{
+    const int w = bandImage->GetWidth();
+    const int h = bandImage->GetHeight();
+    const int upper = h - kBandShadowRows;
+    g.DrawImage(bandImage.get(), Rect(138, 70, kBandStartWidth, upper), 0, 0, kBandStartWidth, upper, UnitPixel);
+    g.DrawImage(bandImage.get(), Rect(138 + kBandStartWidth, 70, width - 216, upper), kBandStartWidth, 0,
+                w - kBandStartWidth, upper, UnitPixel);
+    g.DrawImage(bandImage.get(), Rect(10, 70, width - 20, h), 0, 0, 1, h, UnitPixel);
 }

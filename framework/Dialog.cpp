@@ -74,7 +74,7 @@ INT_PTR CDialog::DoModal()
         }
     }
 
-    if (m_hWnd) SetWindowPos(nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    HideInPlace();
     if (ownerDisabled) {
         ::EnableWindow(owner, TRUE);
         SetActiveWindow(owner);
@@ -84,11 +84,19 @@ INT_PTR CDialog::DoModal()
     return m_modalResult;
 }
 
+void CDialog::HideInPlace()
+{
+    if (m_hWnd) SetWindowPos(nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CDialog::EndDialog(int result)
 {
     m_modalResult = result;
     if (m_modal) {
         m_endModal = true;
+        // Hidden at once, as the system's dialogs are: the loop may return only much later when another modal
+        // loop runs nested inside one of this dialog's handlers.
+        HideInPlace();
         ::PostMessageW(m_hWnd, WM_NULL, 0, 0);  // wakes the modal loop if it is waiting
     } else if (m_hWnd) {
         ::EndDialog(m_hWnd, result);

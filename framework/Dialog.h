@@ -25,7 +25,7 @@ public:
     virtual BOOL Create(UINT templateId, CWnd* parent = nullptr);
     // Shows the dialog with its owner disabled and runs a nested message loop until EndDialog.
     virtual INT_PTR DoModal();
-    // Ends the modal loop (or hides a modeless dialog) with the given result.
+    // Hides the dialog and ends its modal loop (or ends a modeless dialog) with the given result.
     void EndDialog(int result);
 
     virtual BOOL OnInitDialog();
@@ -44,6 +44,8 @@ public:
 private:
     BOOL CreateFromTemplate(HWND parent);
     HWND ModalOwner() const;
+    // Hides the window without moving, sizing or activating anything.
+    void HideInPlace();
 
     INT_PTR m_modalResult = -1;
     bool m_modal = false;

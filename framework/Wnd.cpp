@@ -1,5 +1,6 @@
 #include "Wnd.h"
 
+#include "App.h"
 #include "CreationHook.h"
 
 #include <algorithm>
@@ -362,7 +363,7 @@ void CWnd::CenterWindow(CWnd* alternateOwner)
         ::GetClientRect(::GetParent(m_hWnd), &area);
     }
     CRect target = area;
-    if (center && (child || (::IsWindowVisible(center) && !IsIconic(center)))) {
+    if (center && (child || (::IsWindowVisible(center) && !::IsIconic(center)))) {
         ::GetWindowRect(center, &target);
         if (child) MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<POINT*>(&target), 2);
     }
@@ -439,6 +440,13 @@ HICON CWnd::SetIcon(HICON icon, BOOL bigIcon)
     return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL, LPARAM(icon)));
 }
 
+int CWnd::MessageBox(const wchar_t* text, const wchar_t* caption, UINT type)
+{
+    CWinApp* app = AfxGetApp();
+    if (!caption && app) caption = app->AppName();
+    return ::MessageBoxW(m_hWnd, text, caption, type);
+}
+
 HICON CWnd::GetIcon(BOOL bigIcon) const
 {
     return reinterpret_cast<HICON>(SendMessage(WM_GETICON, bigIcon ? ICON_BIG : ICON_SMALL));
@@ -449,6 +457,8 @@ HMENU CWnd::GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, re
 BOOL CWnd::ShowWindow(int cmdShow) { return ::ShowWindow(m_hWnd, cmdShow); }
 
 BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+
+BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
 
 BOOL CWnd::EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
 

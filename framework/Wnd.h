@@ -108,9 +108,12 @@ public:
     HICON SetIcon(HICON icon, BOOL bigIcon);
     HICON GetIcon(BOOL bigIcon) const;
     HMENU GetSystemMenu(BOOL revert) const;
+    // A message box owned by this window, titled with the application's name when caption is null.
+    int MessageBox(const wchar_t* text, const wchar_t* caption = nullptr, UINT type = MB_OK);
 
     BOOL ShowWindow(int cmdShow);
     BOOL IsWindowVisible() const;
+    BOOL IsIconic() const;
     BOOL EnableWindow(BOOL enable = TRUE);
     BOOL IsWindowEnabled() const;
     void SetRedraw(BOOL redraw = TRUE);

@@ -14,6 +14,7 @@ import os
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
 SCALE = 4
+ICON_SIZES = (16, 24, 32, 48, 256)
 OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "album", "res", "skins")
 FONT_DIR = "/usr/share/fonts/truetype/liberation"
 
@@ -302,26 +303,30 @@ def splitter_grip():
 
 
 def header_bar():
-    """PNG 136, 224 x 32: the pale accent bar under the caption; also the popup menu's hover highlight."""
-    sketch = Sketch(224, 32)
-    sketch.rounded_gradient((0, 0, 224, 32), 3, rgba((238, 245, 252), 235), rgba((214, 229, 244), 235))
-    sketch.rounded((0.5, 0.5, 223.5, 31.5), 3, outline=rgba((170, 196, 224), 230))
-    sketch.line([(2, 1.5), (222, 1.5)], fill=rgba(WHITE, 170))
+    """PNG 136, 224 x 32: a pale glass bar laid over the caption row (and the capacity bar under it);
+    also the popup menu's hover highlight. Clear in the middle rows so that what lies under it shows."""
+    width, height = 224, 32
+    sketch = Sketch(width, height)
+    sketch.rounded_gradient((0, 0, width, height), 3, rgba((236, 244, 252), 150), rgba((214, 229, 244), 60))
+    sketch.rounded((0, height * 0.55, width, height), 3, fill=rgba((205, 223, 242), 40))
+    sketch.rounded((0.5, 0.5, width - 0.5, height - 0.5), 3, outline=rgba((170, 196, 224), 220))
+    sketch.line([(2, 1.5), (width - 2, 1.5)], fill=rgba(WHITE, 200))
     return sketch.result()
 
 
 def panel_band():
-    """PNG 158, 225 x 62: the band behind the selection row. It starts right of the logo with a rounded
-    end and runs to the right edge; its first column is transparent above a soft shadow (the bottom eight
-    rows), which the window stretches across its whole width under the band."""
+    """PNG 158, 225 x 62: the band behind the selection row, drawn over its labels and buttons, so its
+    panel is a faint tint with an outline. It starts right of the logo with a rounded end and runs to the
+    right edge; its first column is transparent above a soft shadow (the bottom eight rows), which the
+    window stretches across its whole width under the band."""
     width, height = 225, 62
     sketch = Sketch(width, height)
     for row in range(8):
         alpha = round(46 * (1 - row / 8) ** 2)
         sketch.line([(0, height - 8 + row + 0.5), (width, height - 8 + row + 0.5)], fill=rgba(SHADOW, alpha))
-    sketch.rounded_gradient((26, 5, width + 20, height - 12), 10, rgba(WHITE, 200), rgba((236, 241, 247), 210))
+    sketch.rounded_gradient((26, 5, width + 20, height - 12), 10, rgba(WHITE, 70), rgba((220, 230, 242), 40))
     sketch.rounded((26.5, 5.5, width + 20, height - 12.5), 10, outline=rgba(PANEL_EDGE))
-    sketch.line([(34, 6.5), (width, 6.5)], fill=rgba(WHITE, 200))
+    sketch.line([(34, 6.5), (width, 6.5)], fill=rgba(WHITE, 220))
     return sketch.result()
 
 
@@ -556,6 +561,16 @@ def about_picture():
     return sketch.result()
 
 
+def program_icon():
+    """ICON 128: the mark alone, drawn afresh at each icon size so that the small ones stay crisp."""
+    images = []
+    for size in ICON_SIZES:
+        sketch = Sketch(size, size)
+        sketch.layer(photo_mark(size))
+        images.append(sketch.result())
+    return images
+
+
 def logo():
     """PNG 150, 161 x 76: mark, name and line of purpose, kept left of x 130 where the band begins."""
     sketch = Sketch(161, 76)
@@ -658,12 +673,16 @@ IMAGES = {
     "bmp144.bmp": vertical_atlas,
     "bmp145.bmp": horizontal_atlas,
     "bmp146.bmp": corner_bitmap,
+    "ico128.ico": program_icon,
 }
 
 
 def save(image, path):
     if path.endswith(".png"):
         image.save(path, optimize=True)
+    elif path.endswith(".ico"):
+        largest = image[-1]
+        largest.save(path, sizes=[i.size for i in image], append_images=image[:-1])
     elif path.endswith(".tif"):
         # Deflate keeps the files small; Wine's decoder cannot read JPEG-compressed TIFF.
         image.save(path, compression="tiff_deflate")
