@@ -31,6 +31,8 @@ constexpr int kBandShadowRows = 8;
 
 CAlbumDlg::CAlbumDlg(CWnd* parent) : CResDlg(IDD_ALBUM_DIALOG, parent) {}
 
+CAlbumDlg::~CAlbumDlg() { DestroyWindow(); }
+
 void CAlbumDlg::DoDataExchange(CDataExchange* dx)
 {
     CResDlg::DoDataExchange(dx);
@@ -75,17 +77,17 @@ BOOL CAlbumDlg::OnInitDialog()
     logoImage = LoadPicture(IDP_LOGO);
     bandImage = LoadPicture(IDP_BAND);
 
+    // Every control gets streams of its own: GDI+ images keep reading the stream they were made from.
     Font* font = CAlbumApp::AppFont();
-    IStream* buttonStrip = LoadRes(IDI_BUTTON, L"IMG", nullptr);
-    IStream* startIcon = LoadRes(IDI_START_ICON, L"IMG", nullptr);
-    startButton.SetAtt(buttonStrip, startIcon, font, 0, 0, kBlack, Point(3, 0), Point(19, 0));
-    exitButton.SetAtt(buttonStrip, startIcon, font, 0, 0, kBlack, Point(3, 0), Point(22, 0));
-    IStream* smallStrip = LoadRes(IDP_SMALL_BUTTON, L"PNG", nullptr);
-    for (CxBtn* button : {&selectAll, &selectNone, &dateAll, &dateNone}) button->SetAtt(smallStrip, font, 0, 1, kBlack);
-    systemButton.SetAtt(LoadRes(IDP_SYSTEM_BUTTON, L"PNG", nullptr), font, 2, 1, kBlack);
-    IStream* barImage = LoadRes(IDI_PROGRESS, L"IMG", nullptr);
-    capacityBar.SetAtt(barImage, kCaptionChars, kBarTextColour);
-    jobBar.SetAtt(barImage, kCaptionChars, kBarTextColour);
+    auto image = [this](UINT id, const wchar_t* type) { return LoadRes(id, type, nullptr); };
+    startButton.SetAtt(image(IDI_BUTTON, L"IMG"), image(IDI_START_ICON, L"IMG"), font, 0, 0, kBlack, Point(3, 0),
+                       Point(19, 0));
+    exitButton.SetAtt(image(IDI_BUTTON, L"IMG"), image(IDI_START_ICON, L"IMG"), font, 0, 0, kBlack, Point(3, 0),
+                      Point(22, 0));
+    for (CxBtn* button : {&selectAll, &selectNone, &dateAll, &dateNone})
+        button->SetAtt(image(IDP_SMALL_BUTTON, L"PNG"), font, 0, 1, kBlack);
+    systemButton.SetAtt(image(IDP_SYSTEM_BUTTON, L"PNG"), font, 2, 1, kBlack);
+    for (CxPrg* bar : {&capacityBar, &jobBar}) bar->SetAtt(image(IDI_PROGRESS, L"IMG"), kCaptionChars, kBarTextColour);
     jobBar.SetStep(1);
     gripImage = LoadPicture(IDP_GRIP);
     labelFont.CreateFont(kLabelFontHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,

@@ -10,6 +10,8 @@
 class CAlbumDlg : public CResDlg {
 public:
     explicit CAlbumDlg(CWnd* parent = nullptr);
+    // Destroys the window while the controls it composes still exist.
+    ~CAlbumDlg() override;
 
     // Binds the controls in the template's order.
     void DoDataExchange(CDataExchange* dx) override;

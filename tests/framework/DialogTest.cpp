@@ -99,6 +99,26 @@ TEST(Dialog, NestedModalLoopKeepsServingTheOuterTimersAndUnwindsInOrder)
     EXPECT_GE(outerTicksDuringInner, 3);
 }
 
+TEST(Dialog, EndingAnOuterDialogHidesItAtOnceWhileANestedLoopStillRuns)
+{
+    bool outerVisibleAfterEnd = true;
+    ScriptedDialog outer;
+    outer.onInit = [](ScriptedDialog& d) { d.SetTimer(1, 15); };
+    outer.onTimer = [&](ScriptedDialog& d, UINT_PTR) {
+        d.KillTimer(1);
+        ScriptedDialog inner;
+        inner.onInit = [](ScriptedDialog& i) { i.SetTimer(2, 15); };
+        inner.onTimer = [&](ScriptedDialog& i, UINT_PTR) {
+            d.EndDialog(7);
+            outerVisibleAfterEnd = d.IsWindowVisible();
+            i.EndDialog(8);
+        };
+        EXPECT_EQ(inner.DoModal(), 8);
+    };
+    EXPECT_EQ(outer.DoModal(), 7);
+    EXPECT_FALSE(outerVisibleAfterEnd);
+}
+
 TEST(Dialog, QuitDuringModalLoopEndsItAndIsPostedAgain)
 {
     ScriptedDialog dialog;

@@ -12,6 +12,7 @@ std::function<void()> currentScript;
 CDialog* currentDialog = nullptr;
 HHOOK messageBoxHook = nullptr;
 int messageBoxes = 0;
+CString messageBoxText;
 
 void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD)
 {
@@ -31,6 +32,9 @@ LRESULT CALLBACK CloseMessageBoxes(int code, WPARAM wParam, LPARAM lParam)
     HWND window = reinterpret_cast<HWND>(wParam);
     if (code == HCBT_ACTIVATE && GetDlgItem(window, kMessageBoxTextId)) {
         ++messageBoxes;
+        wchar_t text[256] = {};
+        GetDlgItemTextW(window, kMessageBoxTextId, text, 256);
+        messageBoxText = text;
         PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
     }
     return CallNextHookEx(messageBoxHook, code, wParam, lParam);
@@ -47,6 +51,7 @@ AlbumDialogTest::AlbumDialogTest()
     app.SetRegistryKey(key.Company());
     app.appFont = CAlbumApp::MakeFont(L"Courier New", 9.0f);
     messageBoxes = 0;
+    messageBoxText.Empty();
     messageBoxHook = SetWindowsHookExW(WH_CBT, CloseMessageBoxes, nullptr, GetCurrentThreadId());
 }
 
@@ -92,3 +97,5 @@ CPoint OffsetInParent(CWnd& child)
 }
 
 int MessageBoxesShown() { return messageBoxes; }
+
+CString LastMessageBoxText() { return messageBoxText; }

@@ -29,3 +29,5 @@ void Click(CWnd& button);
 CPoint OffsetInParent(CWnd& child);
 // How many message boxes were shown (and closed at once) since the test started.
 int MessageBoxesShown();
+// The text of the last message box shown since the test started.
+CString LastMessageBoxText();
