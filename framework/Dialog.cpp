@@ -86,7 +86,8 @@ INT_PTR CDialog::DoModal()
 
 void CDialog::HideInPlace()
 {
-    if (m_hWnd) SetWindowPos(nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const UINT inPlace = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    if (m_hWnd) SetWindowPos(nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | inPlace);
 }
 
 void CDialog::EndDialog(int result)

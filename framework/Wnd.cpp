@@ -398,7 +398,10 @@ BOOL ModifyWindowLong(HWND hwnd, int index, DWORD remove, DWORD add, UINT flags)
 
 }  // namespace
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) { return ModifyWindowLong(m_hWnd, GWL_STYLE, remove, add, flags); }
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
+{
+    return ModifyWindowLong(m_hWnd, GWL_STYLE, remove, add, flags);
+}
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags)
 {
