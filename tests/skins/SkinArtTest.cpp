@@ -172,6 +172,24 @@ TEST_F(SkinArt, EveryBitmapIsA24BitDibOfItsSize)
     }
 }
 
+TEST_F(SkinArt, ProgramIconComesInEverySizeTheShellAsksFor)
+{
+    for (int size : {16, 24, 32, 48, 256}) {
+        HICON icon = static_cast<HICON>(
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(128), IMAGE_ICON, size, size, 0));
+        ASSERT_NE(icon, nullptr) << size;
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info)) << size;
+        BITMAP colour{};
+        GetObjectW(info.hbmColor, sizeof(colour), &colour);
+        EXPECT_EQ(colour.bmWidth, size);
+        EXPECT_EQ(colour.bmHeight, size);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+}
+
 TEST_F(SkinArt, RoundedShapesHaveSoftEdges)
 {
     for (UINT id : {129u, 134u, 136u, 139u, 150u, 152u, 155u, 158u, 165u, 166u, 172u, 175u}) {
