@@ -26,6 +26,8 @@ const Color kWhite(255, 255, 255, 255);
 // Where the band's rounded start ends and its stretched middle begins, in the band picture.
 constexpr int kBandStartWidth = 68;
 constexpr int kBandShadowRows = 8;
+// How far the splitter has moved the photo list's left edge; the window starts undivided.
+constexpr int kSplitterPos = 0;
 
 }  // namespace
 
@@ -192,7 +194,7 @@ LRESULT CAlbumDlg::OnSize(UINT msg, WPARAM wParam, LPARAM lParam)
     if (startButton.m_hWnd) {
         CRect rect;
         GetWindowRect(&rect);
-        PlaceControls(rect.Width(), rect.Height(), 0);
+        PlaceControls(rect.Width(), rect.Height(), kSplitterPos);
     }
     SetRedraw(0);
     Update();
@@ -253,7 +255,7 @@ void CAlbumDlg::DrawWnd(Graphics& g)
     GetWindowRect(&rect);
     const int width = rect.Width();
     const int height = rect.Height();
-    const int p = 0;
+    const int p = kSplitterPos;
     DrawControls(g, {&capacityBar, &selectedLabel, &counter, &selectLabel, &dateLabel, &selectAll, &selectNone,
                      &dateAll, &dateNone});
     if (headerImage) {
