@@ -107,11 +107,7 @@ BOOL CAlbumDlg::OnInitDialog()
     return TRUE;
 }
 
-std::unique_ptr<Image> CAlbumDlg::LoadPicture(UINT id)
-{
-    IStream* stream = LoadRes(id, L"PNG", nullptr);
-    return stream ? std::make_unique<Image>(stream) : nullptr;
-}
+std::unique_ptr<Image> CAlbumDlg::LoadPicture(UINT id) { return ImageFrom(LoadRes(id, L"PNG", nullptr)); }
 
 void CAlbumDlg::ShowDriveCapacity(const CString& root)
 {
@@ -154,11 +150,9 @@ BOOL CAlbumDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     case IDC_SYSTEM:
         ShowMainMenu();
         return TRUE;
-    case ID_MENU_ABOUT: {
-        CAboutDlg about(this);
-        about.DoModal();
+    case ID_MENU_ABOUT:
+        ShowAbout();
         return TRUE;
-    }
     case ID_MENU_OPTIONS: {
         CSetDlg quality(this);
         quality.DoModal();
@@ -174,9 +168,14 @@ BOOL CAlbumDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 LRESULT CAlbumDlg::OnSysCommand(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if ((wParam & kSysCommandMask) != IDM_ABOUTBOX) return CResDlg::WindowProc(msg, wParam, lParam);
+    ShowAbout();
+    return 0;
+}
+
+void CAlbumDlg::ShowAbout()
+{
     CAboutDlg about(this);
     about.DoModal();
-    return 0;
 }
 
 void CAlbumDlg::ShowMainMenu()

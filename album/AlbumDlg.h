@@ -61,6 +61,8 @@ public:
 private:
     // Loads a picture of the program's "PNG" resources.
     std::unique_ptr<Gdiplus::Image> LoadPicture(UINT id);
+    // Runs the About box modally.
+    void ShowAbout();
     // Shows the "System" button's menu below it; the chosen command comes back as WM_COMMAND.
     void ShowMainMenu();
     // Moves the controls for a window of width x height, with the list's left edge offset by splitterPos.

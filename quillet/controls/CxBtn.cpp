@@ -222,7 +222,7 @@ void CxBmpBtn::SetAtt(IStream* strip, IStream* iconStream, Font* captionFont, in
 {
     iconPos = iconAt;
     textPos = textAt;
-    icon.reset(iconStream ? new Image(iconStream) : nullptr);
+    icon = ImageFrom(iconStream);
     CxBtn::SetAtt(strip, captionFont, captionTop, copyBack, textColour);
 }
 

@@ -32,7 +32,7 @@ void CxSlider::PreSubclassWindow()
     CSliderCtrl::PreSubclassWindow();
 }
 
-void CxSlider::SetAtt(IStream* thumb) { thumbImage.reset(thumb ? new Image(thumb) : nullptr); }
+void CxSlider::SetAtt(IStream* thumb) { thumbImage = ImageFrom(thumb); }
 
 LRESULT CxSlider::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -102,7 +102,7 @@ void CxPrg::PreSubclassWindow()
 
 void CxPrg::SetAtt(IStream* bar, int chars, Color textColour)
 {
-    barImage.reset(bar ? new Image(bar) : nullptr);
+    barImage = ImageFrom(bar);
     SetTextColor(textColour);
     maxChars = chars;
     Rect r = GetRect(GetRect());

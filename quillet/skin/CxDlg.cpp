@@ -28,8 +28,7 @@ CxDlg::~CxDlg()
 void CxDlg::SetAtt(UINT id, const wchar_t* type, HINSTANCE module)
 {
     Load(this);
-    IStream* stream = LoadRes(id, type, module);
-    frameImage.reset(stream ? new Image(stream) : nullptr);
+    frameImage = ImageFrom(LoadRes(id, type, module));
 }
 
 LRESULT CxDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -168,4 +168,9 @@ int CxWnd::LoadRes(UINT id, const wchar_t* type, BYTE** data, HINSTANCE module)
     return int(SizeofResource(module, resource));
 }
 
+std::unique_ptr<Image> CxWnd::ImageFrom(IStream* stream)
+{
+    return stream ? std::make_unique<Image>(stream) : nullptr;
+}
+
 void CxWnd::FreeStream() { streams.clear(); }

@@ -55,6 +55,8 @@ public:
     IStream* LoadRes(UINT id, const wchar_t* type, HINSTANCE module);
     // Finds a resource: its size, with *data pointing at its bytes in the module (not owned); 0 when missing.
     int LoadRes(UINT id, const wchar_t* type, BYTE** data, HINSTANCE module);
+    // A GDI+ image read from stream (which must outlive it); null for a null stream.
+    static std::unique_ptr<Gdiplus::Image> ImageFrom(IStream* stream);
     // Releases every stream and frees every memory block of this object.
     void FreeStream();
 
