@@ -23,13 +23,24 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 unset TZ  # a Linux zone name would put msvcrt's local time and Win32's apart
 
-# Configures (once) and builds the whole project with the mingw toolchain.
+# Configures (once) and builds the whole project with the mingw toolchain: for ALBUM_ARCH into $build, or for
+# another architecture (i686, x86_64) into another folder, with its own libjpeg-turbo.
 build_project() {
-    if [ ! -f "$build/build.ninja" ]; then
-        cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$ALBUM_ARCH.cmake" \
-            -DALBUM_WINE="$WINE" -DALBUM_JPEG_PREFIX="$build/deps/jpeg-$ALBUM_ARCH" >/dev/null
+    local arch="${1:-$ALBUM_ARCH}" dir="${2:-$build}"
+    "$root/tools/build-jpeg.sh" "$arch" "$dir/deps/jpeg-$arch"
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
+            -DALBUM_WINE="$WINE" -DALBUM_JPEG_PREFIX="$dir/deps/jpeg-$arch" >/dev/null
     fi
-    cmake --build "$build" -j2
+    cmake --build "$dir" -j2
+}
+
+# The build of the 32-bit product: $build where the tests run it, else a folder of its own.
+product_build() { if [ "$ALBUM_ARCH" = i686 ]; then echo "$build"; else echo "$build/win32"; fi; }
+
+# Compiles the architecture that this machine does not test, so that both keep building.
+build_other_architecture() {
+    if [ "$ALBUM_ARCH" = i686 ]; then build_project x86_64 "$build/x86_64"; else build_project i686 "$(product_build)"; fi
 }
 
 # Builds the pure units natively with ASan and UBSan and runs their tests.

@@ -8,12 +8,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 # The product is 32-bit whatever this machine runs: a machine testing the 64-bit build packages a 32-bit one
 # of its own beside it.
-if [ "$ALBUM_ARCH" != i686 ]; then
-    build="$build/win32"
-    ALBUM_ARCH=i686
-    "$root/tools/build-jpeg.sh" i686 "$build/deps/jpeg-i686"
-fi
-build_project
+product="$(product_build)"
+build_project i686 "$product"
 
 version="$(head -n 1 "$root/VERSION")"
 name="album-$version-win32"
@@ -23,7 +19,7 @@ rm -rf "$stage" "$dist/$name.zip" "$dist/$name-setup.exe"
 mkdir -p "$stage"
 
 binaries=(album.exe framework.dll quillet.dll libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll)
-for file in "${binaries[@]}"; do cp "$build/bin/$file" "$stage/"; done
+for file in "${binaries[@]}"; do cp "$product/bin/$file" "$stage/"; done
 i686-w64-mingw32-strip --strip-debug "$stage"/*.exe "$stage"/*.dll
 sed "s/@VERSION@/$version/" "$root/installer/README.txt" | sed 's/$/\r/' >"$stage/README.txt"
 {
