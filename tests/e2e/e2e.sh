@@ -25,6 +25,9 @@ prepare_settings() {
 # Records the bytes of every file of folder $1, to compare after the job.
 record_originals() { (cd "$1" && sha256sum -- *) >"$e2e_root/$run_name-originals.sha256"; }
 
+# The names of the recorded originals.
+original_names() { cut -c67- "$e2e_root/$run_name-originals.sha256"; }
+
 expect_originals_untouched() {
     (cd "$1" && sha256sum --quiet -c "$e2e_root/$run_name-originals.sha256") >&2 ||
         fail "an original in $1 was changed"
@@ -53,7 +56,7 @@ expect_upright_portrait() {
     local copy="$1/portrait.jpg" left right tag
     left="$(mean_luma "$copy" 300x2000+100+0)"
     right="$(mean_luma "$copy" 300x2000+1100+0)"
-    holds "$right" '>' "$left + 100" || fail "portrait.jpg is turned the wrong way (left $left, right $right)"
+    holds "$right > $left + 100" || fail "portrait.jpg is turned the wrong way (left $left, right $right)"
     tag="$(exiftool -s3 -n -Orientation "$copy")"
     [ -z "$tag" ] || [ "$tag" = 1 ] || fail "portrait.jpg keeps orientation tag $tag"
 }
@@ -63,20 +66,20 @@ expect_stamp_only_on() {
     local stamped="$1/$2" plain="$1/$3" lit dark difference
     lit="$(mean_luma "$stamped" 120x40+100+100)"
     dark="$(mean_luma "$plain" 120x40+100+100)"
-    holds "$lit" '>=' "$dark + 20" || fail "no date stamp on $2 (luma $lit beside $dark)"
+    holds "$lit >= $dark + 20" || fail "no date stamp on $2 (luma $lit beside $dark)"
     difference="$(max_difference "$stamped" "$plain" 80x80+10+10)"
-    holds "$difference" '<=' 2 || fail "$2 and $3 differ by $difference outside the stamp"
+    holds "$difference <= 2" || fail "$2 and $3 differ by $difference outside the stamp"
 }
 
 run_smoke() {
-    local empty="$work/smoke_photos" output="$work/smoke_out" counter
+    local empty="$work/smoke_photos" output="$work/smoke_out" shown
     rm -rf "$empty" "$output"
     mkdir -p "$empty"
     prepare_settings "$empty" "$output"
     start_album
-    counter="$(probe read 1013 5000)" || fail "the counter cannot be read"
-    [[ "$counter" =~ ^0\ ?/\ ?0$ ]] || fail "the counter reads '$counter' without photos"
-    input_until_message 10000 click 1
+    shown="$(probe read "$counter" 5000)" || fail "the counter cannot be read"
+    [[ "$shown" =~ ^0\ ?/\ ?0$ ]] || fail "the counter reads '$shown' without photos"
+    input_until_message 10000 click "$start_button"
     expect_message "Select one at least"
     probe await-window 1000 || fail "the main window went away with the message"
     close_album
@@ -86,26 +89,28 @@ run_smoke() {
 }
 
 run_a() {
-    local photos="$work/a_photos" output="$work/a_out" count marked twin
+    local photos="$work/a_photos" output="$work/a_out" count marked
     make_photos "$photos"
     rm -rf "$output"
     record_originals "$photos"
     count="$(listed_photos "$photos" | wc -l)"
     prepare_settings "$photos" "$output"
     start_album
-    expect_reads 1013 "$count/$count" 10000
+    expect_reads "$counter" "$count/$count" 10000
     expect_reads items "$count"
     # From here on, "TreePath" holds a value only when album writes one.
-    probe setting delete TreePath
+    probe setting delete TreePath || fail "TreePath could not be deleted"
 
-    input click 1018 && expect_reads 1013 "0/$count"
-    input_until_message 10000 click 1
+    click "$select_none"
+    expect_reads "$counter" "0/$count"
+    input_until_message 10000 click "$start_button"
     expect_message "Select one at least"
-    input click 1017 && expect_reads 1013 "$count/$count"
+    click "$select_all"
+    expect_reads "$counter" "$count/$count"
     marked="$(listed_photos "$photos" | grep -n '^beach_one\.jpg$' | cut -d: -f1)"
     input click-item "$((marked - 1))" "${date_box[@]}" || fail "no click on the Date box of beach_one.jpg"
-    expect_reads 1013 "$count/$count"
-    input click 1028 || fail "no click into the output edit"
+    expect_reads "$counter" "$count/$count"
+    click "$output_edit"
     input_until_message 120000 key return
     expect_message "Compression completed"
 
@@ -117,15 +122,17 @@ run_a() {
 
     # A click on the photo folder in the tree scans it again (all marked anew) and stores it.
     expect_reads tree a_photos
-    input click 1018 && expect_reads 1013 "0/$count"
+    click "$select_none"
+    expect_reads "$counter" "0/$count"
     input click-tree a_photos || fail "no click on a_photos in the tree"
-    expect_reads 1013 "$count/$count" 30000
+    expect_reads "$counter" "$count/$count" 30000
     expect_setting TreePath "$(win_path "$photos")"
     # A folder without a path of its own keeps the cards as they are.
-    input click 1018 && expect_reads 1013 "0/$count"
+    click "$select_none"
+    expect_reads "$counter" "0/$count"
     input click-tree "My Computer" || fail "no click on My Computer in the tree"
     expect_reads tree "My Computer"
-    expect_reads 1013 "0/$count"
+    expect_reads "$counter" "0/$count"
     expect_reads items "$count"
     expect_setting TreePath "$(win_path "$photos")"
     close_album
@@ -134,45 +141,35 @@ run_a() {
 run_b() {
     local photos="$work/b_photos" output="$work/b_out" count
     make_photos "$photos"
-    head -c 4096 /dev/urandom >"$photos/zz_broken.jpg"
+    yes garbage | head -c 4096 >"$photos/zz_broken.jpg"
     rm -rf "$output"
     record_originals "$photos"
     count="$(listed_photos "$photos" | wc -l)"
     prepare_settings "$photos" "$output"
     start_album
-    expect_reads 1013 "$count/$count" 10000
-    input_until_message 120000 click 1
+    expect_reads "$counter" "$count/$count" 10000
+    input_until_message 120000 click "$start_button"
     expect_message "Failure
 $(win_path "$photos/zz_broken.jpg")"
+    close_album
+    expect_originals_untouched "$photos"
     rm "$photos/zz_broken.jpg"
     expect_copies_of "$photos" "$output"
     expect_setting SavePath "$(win_path "$output")"
-    close_album
 }
 
-run_c() {
-    local photos="$work/c_photos" count text photo copy clash= before=()
-    make_photos "$photos"
-    record_originals "$photos"
-    count="$(listed_photos "$photos" | wc -l)"
-    prepare_settings "$photos" "$photos"
-    start_album
-    expect_reads 1013 "$count/$count" 10000
-    input_until_message 120000 click 1
-    text="$(probe read message 5000)" || fail "no message box to read"
-    probe close-message || fail "the message box does not close"
-    close_album
-    expect_originals_untouched "$photos"
-
-    local new
-    new="$(ls "$photos" | LC_ALL=C sort | grep -vxF -f <(cut -c67- "$e2e_root/$run_name-originals.sha256"))"
+# After a job whose output folder is the photo folder $1, the message $2 matches what the folder then holds.
+expect_outcome_in_place() {
+    local photos="$1" text="$2" count photo copy new clash= before=()
+    count="$(original_names | photo_names | wc -l)"
+    new="$(ls "$photos" | LC_ALL=C sort | grep -vxF -f <(original_names))"
     if [ "$text" = "Compression completed" ]; then
         # One copy beside each photo: under its plain name, or numbered where that name is an original's.
         [ "$(grep -c . <<<"$new")" -eq "$count" ] || fail "after completion the new files are: $new"
         while read -r photo; do
             copy="$(output_name "$photo")"
-            grep -qE "^${copy%.jpg}([^a-z_]*[0-9][^a-z_]*)?\.jpg$" <<<"$new" || fail "no copy of $photo in: $new"
-        done < <(listed_photos "$photos")
+            grep -qE "^${copy%.jpg}([^a-z]*[0-9][^a-z]*)?\.jpg$" <<<"$new" || fail "no copy of $photo in: $new"
+        done < <(original_names | photo_names)
         expect_setting SavePath "$(win_path "$photos")\\"
         return
     fi
@@ -180,15 +177,34 @@ run_c() {
     # copies of the photos before it.
     while read -r photo; do
         copy="$(output_name "$photo")"
-        [ -f "$photos/$copy" ] && ! grep -qxF "$copy" <<<"$new" && { clash="$photo"; break; }
+        [ -f "$photos/$copy" ] && ! grep -qxF "$copy" <<<"$new" && {
+            clash="$photo"
+            break
+        }
         before+=("$copy")
-    done < <(listed_photos "$photos")
+    done < <(original_names | photo_names)
     [ -n "$clash" ] || fail "no copy would replace an original, yet the job says '$text'"
     [ "$text" = "Failure
 $(win_path "$photos/$clash")" ] || fail "the job says '$text', expected Failure with the path of $clash"
     [ "$new" = "$(printf '%s\n' "${before[@]}" | grep . | LC_ALL=C sort)" ] ||
         fail "after the failure at $clash the new files are: $new"
     expect_setting SavePath "$(win_path "$photos")"
+}
+
+run_c() {
+    local photos="$work/c_photos" count text
+    make_photos "$photos"
+    record_originals "$photos"
+    count="$(listed_photos "$photos" | wc -l)"
+    prepare_settings "$photos" "$photos"
+    start_album
+    expect_reads "$counter" "$count/$count" 10000
+    input_until_message 120000 click "$start_button"
+    text="$(probe read message 5000)" || fail "no message box to read"
+    probe close-message || fail "the message box does not close"
+    close_album
+    expect_originals_untouched "$photos"
+    expect_outcome_in_place "$photos" "$text"
 }
 
 case "${1:-}" in

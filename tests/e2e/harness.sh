@@ -12,6 +12,15 @@ work="$e2e_root/work"
 album_pid=
 run_name=
 run_start=
+# Seconds any one call of a test program may take.
+tool_limit=150
+# Control ids of the main window.
+start_button=1
+exit_button=2
+counter=1013
+select_all=1017
+select_none=1018
+output_edit=1028
 
 fail() {
     echo "e2e $run_name: FAIL: $*" >&2
@@ -50,7 +59,7 @@ run_tool() {
     local out err status=0
     out="$(mktemp)"
     err="$(mktemp)"
-    timeout --kill-after=2 "${E2E_TOOL_LIMIT:-150}" "$WINE" "$build/bin/$1.exe" "${@:2}" >"$out" 2>"$err" \
+    timeout --kill-after=2 "$tool_limit" "$WINE" "$build/bin/$1.exe" "${@:2}" >"$out" 2>"$err" \
         </dev/null || status=$?
     tr -d '\r' <"$out"
     tr -d '\r' <"$err" >&2
@@ -60,6 +69,9 @@ run_tool() {
 
 probe() { run_tool e2e_probe "$@"; }
 input() { run_tool e2e_input "$@"; }
+
+# Clicks the middle of a control of the main window.
+click() { input click "$1" || fail "no click on control $1"; }
 
 # Fails unless subject (see e2e_probe) reads expected within ms milliseconds.
 expect_reads() {
@@ -104,16 +116,17 @@ has_ended() {
     [[ -z "$state" || "$state" == Z* ]]
 }
 
-# Closes album with "Exit" and waits for its process to end.
+# Closes album with "Exit" and waits for its process to end without error.
 close_album() {
-    input click 2 || fail "no click on Exit"
-    local i
+    local i status=0
+    click "$exit_button"
     for ((i = 0; i < 150; i++)); do
         has_ended "$album_pid" && break
         sleep 0.1
     done
     has_ended "$album_pid" || fail "album still runs 15 s after Exit"
-    wait "$album_pid" || true
+    wait "$album_pid" || status=$?
+    [ "$status" -eq 0 ] || fail "album ended with exit code $status"
 }
 
 # The photos of the runs (made once per build tree), copied into folder $1: listed ones and two that are not.
@@ -150,10 +163,11 @@ make_photos() {
     cp "$source"/*.* "$1/"
 }
 
-# The names album lists from folder $1, in the order of its cards: Wine enumerates a folder by name.
-listed_photos() {
-    find "$1" -maxdepth 1 -type f -printf '%f\n' | grep -iE '\.(jpg|bmp|png|gif|tif)$' | LC_ALL=C sort -f
-}
+# Of the file names on stdin, those album lists, in the order of its cards: Wine enumerates a folder by name.
+photo_names() { grep -iE '\.(jpg|bmp|png|gif|tif)$' | LC_ALL=C sort -f; }
+
+# The names album lists from folder $1.
+listed_photos() { ls "$1" | photo_names; }
 
 # The output name of a photo: its name without the last four characters, then ".jpg".
 output_name() { echo "${1:0:${#1}-4}.jpg"; }
@@ -170,5 +184,5 @@ max_difference() {
         -format '%[fx:255*maxima]\n' info: | sort -g | tail -n 1
 }
 
-# Whether a comparison of two decimals holds, e.g. holds 45.2 '>=' 20.
-holds() { awk -v a="$1" -v b="$3" "BEGIN { exit !(a $2 b) }"; }
+# Whether an arithmetic comparison of decimals holds, e.g. holds "45.2 >= 20 + 13.1".
+holds() { awk "BEGIN { exit !($1) }"; }
