@@ -8,6 +8,7 @@
 #include "AlbumWindows.h"
 
 #include <cstdio>
+#include <stdexcept>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@ using namespace e2e;
 
 namespace {
 
+// How long a click waits for its point to be uncovered (the splash fades out above the main window).
 constexpr DWORD kCoveredWaitMs = 5000;
 
 // When the last input was handed to the system: the start of a message box's latency.
@@ -29,7 +31,7 @@ int Fail(const wchar_t* what)
 
 POINT Middle(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
 
-// Whether a click at point would reach target: another window (the fading splash, a dialog) may lie above it.
+// Whether a click at point would reach target rather than a window above it.
 bool Reaches(HWND target, POINT point)
 {
     HWND hit = WindowFromPoint(point);
@@ -54,6 +56,7 @@ bool Click(HWND target, POINT point)
     return SendInput(3, inputs, sizeof(INPUT)) == 3;
 }
 
+// Presses and releases a key; it goes to the window that has the keyboard focus.
 bool PressKey(WORD key)
 {
     INPUT inputs[2] = {};
@@ -112,11 +115,8 @@ int Give(const std::vector<std::wstring>& args)
                 L" [--await-message <ms>]");
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv)
+int Run(std::vector<std::wstring> args)
 {
-    std::vector<std::wstring> args(argv + 1, argv + argc);
     DWORD awaitMs = 0;
     if (args.size() >= 2 && args[args.size() - 2] == L"--await-message") {
         awaitMs = std::stoul(args.back());
@@ -130,4 +130,15 @@ int wmain(int argc, wchar_t** argv)
     if (!PollUntil([] { return FindMessageBox() != nullptr; }, awaitMs)) return Fail(L"no message box appeared");
     Print(std::to_wstring(GetTickCount() - injectedAt) + L"\n");
     return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    try {
+        return Run({argv + 1, argv + argc});
+    } catch (const std::logic_error&) {  // a word where a number belongs
+        return Fail(L"a number was expected");
+    }
 }

@@ -3,13 +3,15 @@
 //   e2e_probe read <subject> [<ms>]                print a subject's value; with <ms>, wait until it has one
 //   e2e_probe await <subject> <expected> <ms>      wait until a subject reads expected; print its last value
 //   e2e_probe close-message                        "OK" of the message box, then wait until it is gone
-//   e2e_probe setting get|delete <name>            album's stored settings (section "Log")
-//   e2e_probe setting set <name> <value>
+//   e2e_probe setting set <name> <value>           prepare album's stored settings (section "Log")
+//   e2e_probe setting delete <name>
 // Subjects: a control id (its text), "items" (the photo count of the list), "tree" (the selected folder's
-// label), "message" (the text of the message box the main window owns). Exit code 0 on success, 1 on failure.
+// label), "message" (the text of the message box the main window owns), "setting:<name>" (a stored setting).
+// Exit code 0 on success, 1 on failure.
 #include "AlbumWindows.h"
 
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -26,9 +28,20 @@ int Fail(const wchar_t* what)
     return 1;
 }
 
-// The subject's value now; nothing when it cannot be read (no window, no answer, no message box).
+std::optional<std::wstring> ReadSetting(const std::wstring& name)
+{
+    wchar_t value[MAX_PATH * 2] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size))
+        return std::nullopt;
+    return std::wstring(value);
+}
+
+// The subject's value now; nothing when it cannot be read (no window, no answer, no message box, no setting).
 std::optional<std::wstring> ReadSubject(const std::wstring& subject)
 {
+    const std::wstring settingPrefix = L"setting:";
+    if (subject.starts_with(settingPrefix)) return ReadSetting(subject.substr(settingPrefix.size()));
     if (subject == L"message") {
         HWND box = FindMessageBox();
         return box ? ReadText(GetDlgItem(box, kMessageTextId)) : std::nullopt;
@@ -87,22 +100,11 @@ int Setting(const std::vector<std::wstring>& args)
         LSTATUS status = RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name.c_str());
         return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? 0 : Fail(L"the setting stays");
     }
-    if (action == L"get" && args.size() == 3) {
-        wchar_t value[MAX_PATH * 2] = {};
-        DWORD size = sizeof value;
-        if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size))
-            return Fail(L"no such setting");
-        Print(std::wstring(value) + L"\n");
-        return 0;
-    }
-    return Fail(L"usage: setting get|delete <name> | setting set <name> <value>");
+    return Fail(L"usage: setting set <name> <value> | setting delete <name>");
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv)
+int Run(const std::vector<std::wstring>& args)
 {
-    std::vector<std::wstring> args(argv + 1, argv + argc);
     const std::wstring verb = args.empty() ? L"" : args[0];
     if (verb == L"await-window" && args.size() == 2)
         return PollUntil([] { return FindMainWindow() != nullptr; }, std::stoul(args[1])) ? 0 : Fail(L"no window");
@@ -113,4 +115,15 @@ int wmain(int argc, wchar_t** argv)
     if (verb == L"setting" && args.size() >= 3) return Setting(args);
     return Fail(L"usage: await-window <ms> | read <subject> [<ms>] | await <subject> <expected> <ms>"
                 L" | close-message | setting ...");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    try {
+        return Run({argv + 1, argv + argc});
+    } catch (const std::logic_error&) {  // a word where a number belongs
+        return Fail(L"a number was expected");
+    }
 }
