@@ -107,9 +107,10 @@ start_album() {
 
 # Whether a child process has ended (an ended child stays a zombie until it is waited for).
 has_ended() {
-    local state
-    state="$(ps -o stat= -p "$1" 2>/dev/null)" || return 0
-    [[ -z "$state" || "$state" == Z* ]]
+    local stat
+    stat="$(cat "/proc/$1/stat" 2>/dev/null)" || return 0
+    stat="${stat##*) }"
+    [[ "$stat" == Z* ]]
 }
 
 # Closes album with "Exit" and waits for its process to end without error.
