@@ -69,23 +69,29 @@ start_display() {
     ALBUM_WINE_PIDS+=($!)
 }
 
-# Makes the 32-bit Wine prefix in the build tree (once): fonts, unmanaged windows, no crash dialog.
-prepare_prefix() {
-    [ -f "$WINEPREFIX/.album-ready" ] && return 0
-    rm -rf "$WINEPREFIX"
-    mkdir -p "$build"
-    "$WINE" wineboot -i >"$build/wineboot.log" 2>&1 </dev/null
-    wineserver -w
-    "$WINE" regedit "$root/tools/wine-settings.reg" >>"$build/wineboot.log" 2>&1 </dev/null
+# Makes a Wine prefix at $1 (once), logging to $2: fonts, unmanaged windows, no crash dialog.
+make_prefix() {
+    local prefix="$1" log="$2"
+    [ -f "$prefix/.album-ready" ] && return 0
+    rm -rf "$prefix"
+    mkdir -p "$(dirname "$prefix")"
+    WINEPREFIX="$prefix" "$WINE" wineboot -i >"$log" 2>&1 </dev/null
+    WINEPREFIX="$prefix" wineserver -w
+    WINEPREFIX="$prefix" "$WINE" regedit "$root/tools/wine-settings.reg" >>"$log" 2>&1 </dev/null
     cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf /usr/share/wine/fonts/marlett.ttf \
-        "$WINEPREFIX/drive_c/windows/Fonts/"
-    wineserver -w
-    touch "$WINEPREFIX/.album-ready"
+        "$prefix/drive_c/windows/Fonts/"
+    WINEPREFIX="$prefix" wineserver -w
+    touch "$prefix/.album-ready"
 }
 
-# Keeps a wineserver running so that each program starts fast.
+# Makes the build tree's Wine prefix, the one album and the tests run in.
+prepare_prefix() {
+    make_prefix "$WINEPREFIX" "$build/wineboot.log"
+}
+
+# Keeps a wineserver of $WINEPREFIX running so that each program starts fast; logs to $1 if given.
 start_wineserver() {
-    wineserver -p >"$build/wineserver.log" 2>&1 </dev/null &
+    wineserver -p >"${1:-$build/wineserver.log}" 2>&1 </dev/null &
     ALBUM_WINE_PIDS+=($!)
 }
 
