@@ -16,8 +16,8 @@ work="$build/install-test"
 export WINEPREFIX="$work/prefix"
 rm -rf "$work"
 mkdir -p "$work"
-prepare_prefix
-wineserver -p >"$work/wineserver.log" 2>&1 </dev/null &
+make_prefix "$WINEPREFIX" "$work/wineboot.log"
+start_wineserver "$work/wineserver.log"
 album_pid=""
 cleanup() {
     [ -n "$album_pid" ] && kill "$album_pid" 2>/dev/null
@@ -55,7 +55,7 @@ kill "$album_pid" 2>/dev/null || true
 wait "$album_pid" 2>/dev/null || true
 album_pid=""
 wineserver -k >/dev/null 2>&1 || true
-wineserver -p >>"$work/wineserver.log" 2>&1 </dev/null &
+start_wineserver "$work/wineserver-2.log"
 
 wine_run reg add "$settings" /v Quality /t REG_DWORD /d 85 /f
 echo "kept" >"$folder/my-notes.txt"
