@@ -9,6 +9,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 CompressJob::Result CompressJob::Run(const std::vector<const PhotoItem*>& items, const CString& outputText)
 {
     m_written.clear();
@@ -27,19 +29,17 @@ CompressJob::Result CompressJob::Run(const std::vector<const PhotoItem*>& items,
         result.message = L"Select an output folder";
         return result;
     }
-    CreateDirectoryW(folder, nullptr);  // an existing folder is fine; a failure shows at the first write
+    // An existing folder is fine; a failure shows at the first write.
+    CreateDirectoryW(LongPathForm(folder), nullptr);
     folder += L'\\';
-
-    // A copy must never replace one of the listed photos (output folder = photo folder, a.jpg from a.jpg).
-    std::set<std::wstring> sources;
-    for (const PhotoItem* item : items) sources.insert(PathKey(item->path));
+    TakeSourceIdentities(items);
 
     if (m_events.range) m_events.range(kStepsPerPhoto * marked);
     for (const PhotoItem* item : items) {
         if (!item->compress) continue;
         const CString target = ChooseTarget(folder, item->path);
         const int quality = m_events.quality ? m_events.quality() : kDefaultQuality;
-        if (sources.count(PathKey(target)) || !CompressPhoto(*item, folder, target, quality)) {
+        if (!CompressPhoto(*item, folder, target, quality)) {
             result.outcome = Outcome::Failure;
             result.message = L"Failure\n" + item->path;
             return Finish(result);
@@ -60,7 +60,28 @@ CompressJob::Result CompressJob::Finish(Result result)
 {
     m_buffers = PhotoBuffers();
     m_written.clear();
+    m_sources.clear();
     return result;
+}
+
+void CompressJob::TakeSourceIdentities(const std::vector<const PhotoItem*>& items)
+{
+    // The identities of the scan, and those of now: a photo put in place of a listed one since is guarded as well.
+    m_sources.clear();
+    for (const PhotoItem* item : items) {
+        if (item->identity.known) m_sources.push_back(item->identity);
+        FileFacts facts;
+        if (ReadFileFacts(item->path, facts)) m_sources.push_back(facts.identity);
+    }
+}
+
+bool CompressJob::IsSource(const CString& target) const
+{
+    FileFacts facts;
+    // A file that exists but shows no identity cannot be told apart from a source.
+    if (!ReadFileFacts(target, facts)) return GetFileAttributesW(LongPathForm(target)) != INVALID_FILE_ATTRIBUTES;
+    return std::any_of(m_sources.begin(), m_sources.end(),
+                       [&](const FileIdentity& source) { return source.SameFile(facts.identity); });
 }
 
 CString CompressJob::ChooseTarget(const CString& folder, const CString& sourcePath)
@@ -80,7 +101,7 @@ CString CompressJob::ChooseTarget(const CString& folder, const CString& sourcePa
 bool CompressJob::CompressPhoto(const PhotoItem& item, const CString& outputFolder, const CString& target,
                                 int quality)
 {
-    if (!DecodePhoto(item.path, OutputSize(item.width, item.height), m_buffers)) return false;
+    if (!DecodePhoto(item, OutputSize(item.width, item.height), m_buffers)) return false;
     PixelBuffer& picture = m_buffers.picture;
     CString date;
     if (item.stampDate && FileDateText(item.path, date) && !date.IsEmpty()) {
@@ -91,7 +112,10 @@ bool CompressJob::CompressPhoto(const PhotoItem& item, const CString& outputFold
         DrawOutlineText(graphics, date, kStampX, kStampY, 0);
     }
     JpegBytes jpeg;
-    return EncodeJpeg(picture, quality, jpeg) && WriteFileReplacing(outputFolder, target, jpeg.Data(), jpeg.Size());
+    // The copy must never replace one of the listed photos, under whatever name it reaches the target (the photo
+    // folder given as output through a second drive letter, a hard link, a short name).
+    return EncodeJpeg(picture, quality, jpeg) &&
+           WriteFileDurably(outputFolder, target, jpeg.Data(), jpeg.Size(), true, [&] { return !IsSource(target); });
 }
 
 void CompressJob::SetBarRange(HWND bar, int upper) { SendMessageW(bar, PBM_SETRANGE32, 0, LPARAM(upper)); }

@@ -40,7 +40,7 @@ public:
 
     // Writes the JPEG copy of one photo to target: decoded anew, drawn at the halving result (upright by its EXIF
     // orientation), stamped with its date at (100, 100) when marked, encoded at quality. The file appears only
-    // complete; false when nothing was written.
+    // complete and flushed, and never in place of a listed photo; false when nothing was written.
     bool CompressPhoto(const PhotoItem& item, const CString& outputFolder, const CString& target, int quality);
 
     // Sets a progress bar's range with PBM_SETRANGE32, since 5 steps per photo pass 16 bits beyond 13107 photos.
@@ -50,9 +50,15 @@ private:
     // The target for a photo: its output name in the folder, made unique among the files this job wrote.
     CString ChooseTarget(const CString& folder, const CString& sourcePath);
 
+    // Notes the identity of every listed photo, at scan time and now.
+    void TakeSourceIdentities(const std::vector<const PhotoItem*>& items);
+    // True when target is (another name of) a listed photo.
+    bool IsSource(const CString& target) const;
+
     Result Finish(Result result);
 
     Events m_events;
     std::set<std::wstring> m_written;  // PathKey of every file written by this run
+    std::vector<FileIdentity> m_sources;  // identities of the listed photos
     PhotoBuffers m_buffers;            // working memory of the run's photos, released at its end
 };

@@ -18,6 +18,7 @@ constexpr int kRowsPerCall = 16;
 struct ErrorTrap {
     jpeg_error_mgr manager;  // first member: libjpeg hands back a pointer to it
     void* jump[5];           // __builtin_setjmp buffer
+    bool truncated;          // the data ended before the image did
 };
 
 [[noreturn]] void OnError(j_common_ptr info)
@@ -27,14 +28,19 @@ struct ErrorTrap {
     __builtin_longjmp(reinterpret_cast<ErrorTrap*>(info->err)->jump, 1);
 }
 
-// Warnings (corrupt data, premature end) are not written to stderr: a damaged file just decodes what it holds.
-void OnOutputMessage(j_common_ptr) {}
+// Warnings are not written to stderr. A premature end is remembered: libjpeg then pads the image with grey and
+// carries on, which would pass a cut-off file (an interrupted card copy) off as a whole photo. Other warnings
+// (stray bytes between segments, a damaged stretch of data) leave a complete image and are let through.
+void OnEmitMessage(j_common_ptr info, int level)
+{
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) reinterpret_cast<ErrorTrap*>(info->err)->truncated = true;
+}
 
 void InitTrap(ErrorTrap& trap)
 {
     jpeg_std_error(&trap.manager);
     trap.manager.error_exit = OnError;
-    trap.manager.output_message = OnOutputMessage;
+    trap.manager.emit_message = OnEmitMessage;
 }
 
 // The guard functions: each arms the trap, makes libjpeg calls and returns false when one of them failed. They hold
@@ -127,6 +133,7 @@ public:
         return m_created && size > 0 && GuardReadHeader(&m_info, data, size);
     }
     jpeg_decompress_struct& Info() { return m_info; }
+    bool Truncated() const { return m_trap.truncated; }
 
 private:
     ErrorTrap m_trap{};
@@ -230,7 +237,7 @@ bool DecodeJpeg(const std::uint8_t* data, std::size_t size, JpegScale scale, Pix
     if (!GuardCalcOutput(&info) || !pixels.Allocate(int(info.output_width), int(info.output_height), false)) {
         return false;
     }
-    if (!GuardDecompress(&info, pixels.Data(), std::size_t(pixels.Stride())) ||
+    if (!GuardDecompress(&info, pixels.Data(), std::size_t(pixels.Stride())) || decompressor.Truncated() ||
         info.output_width != unsigned(pixels.Width()) || info.output_height != unsigned(pixels.Height())) {
         pixels.SetEmpty();
         return false;

@@ -23,8 +23,8 @@ struct JpegScale {
 bool ReadJpegSize(const std::uint8_t* data, std::size_t size, int& width, int& height);
 
 // Decodes the whole image at the given scale into opaque BGRA pixels. Grayscale, RGB, YCbCr, CMYK and YCCK
-// images are converted to colour; a truncated file gives what its data holds. False for anything libjpeg rejects,
-// or when the decoded size passes PixelBuffer::kMaxPixels.
+// images are converted to colour. False for anything libjpeg rejects, for data that ends before the image does, or
+// when the decoded size passes PixelBuffer::kMaxPixels.
 bool DecodeJpeg(const std::uint8_t* data, std::size_t size, JpegScale scale, PixelBuffer& pixels);
 
 // Encoded JPEG bytes, allocated by libjpeg's memory destination and freed with it.

@@ -5,6 +5,7 @@
 #include "host/ExifBuilder.h"
 #include "photo/CompressJob.h"
 #include "photo/DateStamp.h"
+#include "photo/PhotoNames.h"
 #include "photo/PhotoScanner.h"
 
 #include <gtest/gtest.h>
@@ -380,4 +381,192 @@ TEST(CompressJob, BarRangeBeyondSixteenBits)
     EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 100000);
     EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, TRUE, 0), 0);
     DestroyWindow(bar);
+}
+
+namespace {
+
+Bytes Cut(Bytes bytes, std::size_t count)
+{
+    bytes.resize(count);
+    return bytes;
+}
+
+// The name Wine gives path on drive (Z: is the Unix root; the tests add Y: as a second link to it).
+CString UnixAlias(const CString& path, const wchar_t* drive)
+{
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    char* name = unixName ? unixName(path) : nullptr;
+    if (!name) return CString();
+    CString alias = drive + CString(name);
+    HeapFree(GetProcessHeap(), 0, name);
+    alias.Replace(L'/', L'\\');
+    return alias;
+}
+
+} // namespace
+
+TEST(CompressJob, DamagedPhotosGetCardsButFailAtJobTime)
+{
+    TempFolder source;
+    TempFolder output;
+    const Bytes camera = EncodeTestJpeg(Busy(2000, 1500, 3), JpegKind::Color, 95);
+    ASSERT_GT(camera.size(), 400u * 1024);
+    WriteBytes(source / L"cut.jpg", Cut(camera, 200 * 1024));
+    const Bytes progressive = EncodeTestJpeg(Busy(640, 480, 4), JpegKind::Progressive);
+    WriteBytes(source / L"cutprog.jpg", Cut(progressive, progressive.size() / 2));
+    for (const wchar_t* mime : {L"image/png", L"image/gif", L"image/bmp", L"image/tiff"}) {
+        const CString name = CString(L"cut.") + (CString(mime).Mid(6).Left(3));
+        ASSERT_TRUE(SaveWithGdiplus(Busy(64, 48, 5), output / L"whole", mime));
+        const Bytes whole = ReadBytes(output / L"whole");
+        DeleteFileW(output / L"whole");
+        WriteBytes(source / name, Cut(whole, whole.size() / 2));
+    }
+    // Stray bytes after the start marker make libjpeg warn, but the image is all there.
+    Bytes stray = EncodeTestJpeg(Solid(40, 30, kGreen));
+    stray.insert(stray.begin() + 2, {0x00, 0x11, 0x22});
+    WriteBytes(source / L"stray.jpg", stray);
+
+    for (const wchar_t* name : {L"cut.jpg", L"cutprog.jpg", L"cut.png", L"cut.gif", L"cut.bmp", L"cut.tif"}) {
+        SCOPED_TRACE(CStringA(name).GetString());
+        Photos photos;
+        photos.Add(source / name);
+        if (CString(name).Right(3) == L"jpg") {
+            EXPECT_GT(photos[0].width, 0);  // the card shows its size
+        }
+        JobLog log;
+        const CompressJob::Result result = RunJob(photos, output.Path(), log);
+        EXPECT_EQ(result.outcome, CompressJob::Outcome::Failure);
+        EXPECT_EQ(result.message, L"Failure\n" + (source / name));
+        EXPECT_TRUE(output.Files().empty());
+    }
+    Photos photos;
+    photos.Add(source / L"stray.jpg");
+    JobLog log;
+    EXPECT_EQ(RunJob(photos, output.Path(), log).outcome, CompressJob::Outcome::Completed);
+    EXPECT_TRUE(Near(DecodeFile(output / L"stray.jpg").Pixel(20, 15), kGreen));
+}
+
+TEST(CompressJob, PhotoChangedSinceTheScanFailsWithItsPath)
+{
+    TempFolder source;
+    TempFolder output;
+    const wchar_t* names[] = {L"gone.jpg", L"replaced.jpg", L"locked.jpg"};
+    Photos photos;
+    for (const wchar_t* name : names) {
+        WriteBytes(source / name, EncodeTestJpeg(Solid(40, 30, kGreen)));
+        photos.Add(source / name);
+    }
+    DeleteFileW(source / L"gone.jpg");
+    DeleteFileW(source / L"replaced.jpg");
+    WriteBytes(source / L"replaced.jpg", EncodeTestJpeg(Solid(50, 30, kRed)));
+    const HANDLE lock = CreateFileW(source / L"locked.jpg", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        for (std::size_t k = 0; k < std::size(names); ++k) photos[k].compress = k == i;
+        JobLog log;
+        const CompressJob::Result result = RunJob(photos, output.Path(), log);
+        EXPECT_EQ(result.outcome, CompressJob::Outcome::Failure) << i;
+        EXPECT_EQ(result.message, L"Failure\n" + (source / names[i]));
+        EXPECT_TRUE(output.Files().empty());
+    }
+    CloseHandle(lock);
+}
+
+TEST(CompressJob, NeverReplacesAnOriginalReachedUnderAnotherName)
+{
+    TempFolder base;
+    const CString folder = base / L"Photos of the summer";
+    ASSERT_TRUE(CreateDirectoryW(folder, nullptr));
+    const Bytes original = EncodeTestJpeg(Solid(20, 20, kGreen));
+    WriteBytes(folder + L"\\a.jpg", original);
+    TempFolder linked;
+    ASSERT_TRUE(CreateHardLinkW(linked / L"a.jpg", folder + L"\\a.jpg", nullptr));
+    wchar_t shortName[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameW(folder, shortName, MAX_PATH), 0u);
+    Photos photos;
+    photos.Add(folder + L"\\a.jpg");
+
+    const CString aliases[] = {UnixAlias(folder, L"Z:"), shortName, linked.Path(), UnixAlias(folder, L"Y:")};
+    for (const CString& alias : aliases) {
+        SCOPED_TRACE(CStringA(alias).GetString());
+        ASSERT_NE(GetFileAttributesW(alias + L"\\a.jpg"), INVALID_FILE_ATTRIBUTES);
+        ASSERT_NE(PathKey(alias), PathKey(folder));
+        JobLog log;
+        const CompressJob::Result result = RunJob(photos, alias, log);
+        EXPECT_EQ(result.outcome, CompressJob::Outcome::Failure);
+        EXPECT_EQ(ReadBytes(folder + L"\\a.jpg"), original);
+    }
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = FindFirstFileW(folder + L"\\*.*", &entry);
+    int files = 0;
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &entry)) {
+        files += !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    FindClose(search);
+    EXPECT_EQ(files, 1);
+}
+
+TEST(CompressJob, LongPathsAreScannedStampedAndWritten)
+{
+    TempFolder base;
+    // A photo folder of 259 characters holding names that take its files past MAX_PATH, and an output folder of
+    // more than 300 characters whose last level the job creates.
+    const CString source = base / CString(L'f', 258 - base.Path().GetLength());
+    ASSERT_EQ(source.GetLength(), 259);
+    ASSERT_TRUE(CreateDirectoryW(LongPathForm(source), nullptr));
+    const CString jpeg = CString(L'j', 100) + L".jpg";
+    const CString png = CString(L'p', 100) + L".png";
+    WriteBytes(source + L"\\" + jpeg, EncodeTestJpeg(Solid(400, 300, kNight)));
+    ASSERT_TRUE(SaveWithGdiplus(Solid(30, 20, kGreen), base / L"short.png", L"image/png"));
+    WriteBytes(source + L"\\" + png, ReadBytes(base / L"short.png"));
+    const CString output = base / CString(L'o', 200) + L"\\" + CString(L'q', 100);
+    ASSERT_TRUE(CreateDirectoryW(LongPathForm(output.Left(output.ReverseFind(L'\\'))), nullptr));
+
+    Photos photos;
+    int found = 0;
+    PhotoScanner::Events events;
+    events.added = [&](std::unique_ptr<PhotoItem> item) {
+        EXPECT_FALSE(item->sizeText.IsEmpty());
+        EXPECT_TRUE(item->thumbnail);
+        EXPECT_EQ(item->path.Left(source.GetLength()), source);
+        ++found;
+    };
+    EXPECT_EQ(PhotoScanner::ScanFolder(source + L"\\*.*", events), 2);
+    EXPECT_EQ(found, 2);
+    photos.Add(source + L"\\" + jpeg);
+    photos.Add(source + L"\\" + png);
+    photos[0].stampDate = 1;
+    JobLog log;
+    ASSERT_EQ(RunJob(photos, output, log).outcome, CompressJob::Outcome::Completed);
+    const PixelBuffer stamped = DecodeFile(output + L"\\" + OutputFileName(jpeg));
+    ASSERT_EQ(CSize(stamped.Width(), stamped.Height()), CSize(400, 300));
+    int white = 0;
+    for (int x = 100; x < 300; ++x) white += Near(stamped.Pixel(x, 120), 0xFFFFFFFF, 60);
+    EXPECT_GT(white, 5);
+    EXPECT_EQ(DecodeFile(output + L"\\" + OutputFileName(png)).Width(), 30);
+}
+
+TEST(CompressJob, OnePixelAndVeryWidePhotosAreWrittenWhole)
+{
+    TempFolder source;
+    TempFolder output;
+    PixelBuffer wide = Solid(20000, 200, kGrey);
+    Fill(wide, 19900, 0, 100, 200, kRed);
+    WriteBytes(source / L"dot.jpg", EncodeTestJpeg(Solid(1, 1, kRed), JpegKind::Color, 95));
+    ASSERT_TRUE(SaveWithGdiplus(Solid(1, 1, kGreen), source / L"dot.png", L"image/png"));
+    WriteBytes(source / L"wide.jpg", EncodeTestJpeg(wide, JpegKind::Color, 95));
+    ASSERT_TRUE(SaveWithGdiplus(wide, source / L"wide.png", L"image/png"));
+    Photos photos;
+    for (const wchar_t* name : {L"dot.jpg", L"dot.png", L"wide.jpg", L"wide.png"}) photos.Add(source / name);
+    JobLog log;
+    ASSERT_EQ(RunJob(photos, output.Path(), log, 95).outcome, CompressJob::Outcome::Completed);
+    EXPECT_TRUE(Near(DecodeFile(output / L"dot.jpg").Pixel(0, 0), kRed));
+    EXPECT_TRUE(Near(DecodeFile(output / L"dot (2).jpg").Pixel(0, 0), kGreen));
+    for (const wchar_t* name : {L"wide.jpg", L"wide (2).jpg"}) {
+        const PixelBuffer copy = DecodeFile(output / name);
+        ASSERT_EQ(CSize(copy.Width(), copy.Height()), CSize(10000, 100));
+        EXPECT_TRUE(Near(copy.Pixel(9980, 50), kRed));
+        EXPECT_TRUE(Near(copy.Pixel(9900, 50), kGrey));
+    }
 }
