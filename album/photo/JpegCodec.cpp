@@ -13,6 +13,8 @@ namespace {
 // with an error result instead of exhausting a 32-bit address space.
 constexpr long kMaxLibjpegMemory = 400L * 1024 * 1024;
 constexpr int kRowsPerCall = 16;
+// Largest payload of a marker segment (its length field counts itself).
+constexpr std::size_t kMaxSegmentPayload = 65533;
 
 // libjpeg's error manager with the jump target of the guard function running the current call.
 struct ErrorTrap {
@@ -91,8 +93,8 @@ __attribute__((noinline)) bool GuardDecompress(jpeg_decompress_struct* info, std
 }
 
 __attribute__((noinline)) bool GuardCompress(jpeg_compress_struct* info, const std::uint8_t* pixels,
-                                             std::size_t stride, int quality, unsigned char** out,
-                                             unsigned long* outSize)
+                                             std::size_t stride, int quality, const std::uint8_t* exif,
+                                             std::size_t exifSize, unsigned char** out, unsigned long* outSize)
 {
     if (__builtin_setjmp(reinterpret_cast<ErrorTrap*>(info->err)->jump)) return false;
     jpeg_mem_dest(info, out, outSize);
@@ -100,7 +102,10 @@ __attribute__((noinline)) bool GuardCompress(jpeg_compress_struct* info, const s
     jpeg_set_quality(info, quality, TRUE);
     info->optimize_coding = TRUE;
     info->dct_method = JDCT_ISLOW;
+    // An EXIF file carries its APP1 segment right after the start marker, in place of the JFIF one.
+    info->write_JFIF_header = exifSize == 0;
     jpeg_start_compress(info, TRUE);
+    if (exifSize) jpeg_write_marker(info, JPEG_APP0 + 1, exif, unsigned(exifSize));
     JSAMPROW rows[kRowsPerCall];
     while (info->next_scanline < info->image_height) {
         const JDIMENSION first = info->next_scanline;
@@ -248,9 +253,9 @@ bool DecodeJpeg(const std::uint8_t* data, std::size_t size, JpegScale scale, Pix
 
 JpegBytes::~JpegBytes() { std::free(m_data); }
 
-bool EncodeJpeg(const PixelBuffer& pixels, int quality, JpegBytes& bytes)
+bool EncodeJpeg(const PixelBuffer& pixels, int quality, JpegBytes& bytes, const std::vector<std::uint8_t>& exif)
 {
-    if (pixels.IsEmpty()) return false;
+    if (pixels.IsEmpty() || exif.size() > kMaxSegmentPayload) return false;
     Compressor compressor;
     if (!compressor.Created()) return false;
     jpeg_compress_struct& info = compressor.Info();
@@ -261,5 +266,6 @@ bool EncodeJpeg(const PixelBuffer& pixels, int quality, JpegBytes& bytes)
     std::free(bytes.m_data);
     bytes.m_data = nullptr;
     bytes.m_size = 0;
-    return GuardCompress(&info, pixels.Data(), std::size_t(pixels.Stride()), quality, &bytes.m_data, &bytes.m_size);
+    return GuardCompress(&info, pixels.Data(), std::size_t(pixels.Stride()), quality, exif.data(), exif.size(),
+                         &bytes.m_data, &bytes.m_size);
 }

@@ -135,6 +135,7 @@ bool DecodeJpegPhoto(CSize stored, CSize size, PhotoBuffers& buffers)
     } else if (!Resample(decoded, size.cx, size.cy, buffers.picture)) {
         return false;
     }
+    buffers.exif = layout.exif;
     return ApplyOrientation(buffers.picture, layout.exif.orientation, buffers.spare);
 }
 
@@ -168,6 +169,7 @@ bool DecodePhoto(const PhotoItem& item, CSize size, PhotoBuffers& buffers)
 {
     if (!PixelBuffer::FitsLimit(size.cx, size.cy)) return false;
     FileBytes& bytes = buffers.file;
+    buffers.exif = ExifFacts();
     if (!bytes.Read(item.path, kMaxFileBytes) || !bytes.IsWhole()) return false;
     // A file put in the photo's place since the scan is not the photo the user saw.
     if (item.identity.known && !bytes.Identity().SameFile(item.identity)) return false;

@@ -3,6 +3,7 @@
 // content starts like one, whatever its extension.
 #pragma once
 
+#include "photo/Exif.h"
 #include "photo/PhotoFile.h"
 #include "photo/PhotoItem.h"
 #include "photo/PixelBuffer.h"
@@ -27,6 +28,7 @@ struct PhotoBuffers {
     PixelBuffer decoded;
     PixelBuffer spare;
     PixelBuffer picture;  // DecodePhoto's result
+    ExifFacts exif;       // DecodePhoto's: the photo's EXIF facts (none for formats other than JPEG)
 };
 
 // Reads a photo's size and thumbnail; false (size 0 x 0, no thumbnail) when the file cannot be decoded.

@@ -4,13 +4,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 class TiffReader {
 public:
     static constexpr std::size_t kHeaderSize = 8;
     static constexpr std::size_t kEntrySize = 12;
+    static constexpr std::uint16_t kTypeAscii = 2;
     static constexpr std::uint16_t kTypeShort = 3;
     static constexpr std::uint16_t kTypeLong = 4;
+    static constexpr std::uint16_t kTypeRational = 5;
+    static constexpr std::uint16_t kTypeUndefined = 7;
 
     TiffReader() = default;
     TiffReader(const std::uint8_t* data, std::size_t size, bool bigEndian)
@@ -69,6 +73,28 @@ public:
         return true;
     }
 
+    // The text of an ASCII entry up to its first NUL, held inline or at the offset the entry names.
+    bool Ascii(std::size_t entry, std::string& text) const
+    {
+        std::size_t at = 0;
+        std::uint32_t count = 0;
+        if (!Values(entry, kTypeAscii, 1, at, count)) return false;
+        const std::uint8_t* begin = m_data + at;
+        const std::uint8_t* end = begin;
+        while (end != begin + count && *end) ++end;
+        text.assign(begin, end);
+        return true;
+    }
+
+    // The first value of a RATIONAL entry.
+    bool Rational(std::size_t entry, std::uint32_t& numerator, std::uint32_t& denominator) const
+    {
+        std::size_t at = 0;
+        std::uint32_t count = 0;
+        return Values(entry, kTypeRational, 8, at, count) && count >= 1 && U32(at, numerator) &&
+               U32(at + 4, denominator);
+    }
+
     // Offset of the IFD's entries and their count, when the whole table lies inside the block.
     bool Ifd(std::uint32_t offset, std::size_t& entries, std::uint16_t& count) const
     {
@@ -100,6 +126,23 @@ public:
     }
 
 private:
+    // Where the values of an entry of type (each width bytes) lie, when all of them lie inside the block.
+    bool Values(std::size_t entry, std::uint16_t type, std::size_t width, std::size_t& at, std::uint32_t& count) const
+    {
+        std::uint16_t actual = 0;
+        if (!U16(entry + 2, actual) || actual != type || !U32(entry + 4, count)) return false;
+        const std::uint64_t bytes = std::uint64_t(count) * width;
+        std::uint32_t offset = 0;
+        if (bytes <= 4) {
+            at = entry + 8;
+        } else if (U32(entry + 8, offset)) {
+            at = offset;
+        } else {
+            return false;
+        }
+        return bytes <= m_size && Fits(at, std::size_t(bytes));
+    }
+
     const std::uint8_t* m_data = nullptr;
     std::size_t m_size = 0;
     bool m_bigEndian = false;

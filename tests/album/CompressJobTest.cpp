@@ -1,10 +1,11 @@
 // The compression job run as the main window runs it: output sizes and names, progress events, messages, the
-// date stamp, EXIF orientation, quality, and the mends (no source overwritten, no name written twice, no partial
-// files, no write without an output folder, undecodable and oversized photos fail).
+// date stamp, EXIF orientation and metadata, quality, and the mends (no source or foreign file overwritten, no name
+// written twice, no partial files, no write without an output folder, damaged, changed and oversized photos fail).
 #include "album/PhotoTestSupport.h"
 #include "host/ExifBuilder.h"
 #include "photo/CompressJob.h"
 #include "photo/DateStamp.h"
+#include "photo/Exif.h"
 #include "photo/PhotoNames.h"
 #include "photo/PhotoScanner.h"
 
@@ -168,34 +169,44 @@ TEST(CompressJob, NeverReplacesAListedPhoto)
     CString sameFolder = source.Path();
     sameFolder.MakeUpper();
 
+    // The photo folder as output folder: the copy goes beside the original.
     JobLog log;
     const CompressJob::Result result = RunJob(photos, sameFolder, log);
-    EXPECT_EQ(result.outcome, CompressJob::Outcome::Failure);
-    EXPECT_EQ(result.message, L"Failure\n" + (source / L"a.jpg"));
+    EXPECT_EQ(result.outcome, CompressJob::Outcome::Completed);
+    EXPECT_EQ(result.message, L"Compression completed");
     EXPECT_EQ(ReadBytes(source / L"a.jpg"), original);
-    EXPECT_EQ(source.Files(), std::vector<CString>{L"a.jpg"});
-    EXPECT_EQ(log.steps, 0);
+    EXPECT_EQ(source.Files(), (std::vector<CString>{L"a (2).jpg", L"a.jpg"}));
+    EXPECT_EQ(log.steps, 5);
 }
 
-TEST(CompressJob, SameOutputNameInOneJobIsNumberedAndOlderFilesReplaced)
+TEST(CompressJob, SameOutputNameIsNumberedAndOnlyAlbumsOwnCopiesReplaced)
 {
     TempFolder source;
     TempFolder output;
     ASSERT_TRUE(SaveWithGdiplus(Solid(30, 20, kRed), source / L"a.png", L"image/png"));
     WriteBytes(source / L"a.jpg", EncodeTestJpeg(Solid(40, 20, kGreen)));
     WriteBytes(source / L"A.gif", EncodeTestJpeg(Solid(50, 20, kGreen)));
-    WriteBytes(source / L"b.jpg", EncodeTestJpeg(Solid(60, 20, kGreen)));
-    WriteBytes(output / L"b.jpg", Bytes(10, 'x'));  // from before the job: replaced
+    WriteBytes(source / L"IMG_0001.jpg", EncodeTestJpeg(Solid(60, 20, kGreen)));
+    // From another card: a camera file of the same name, which stays.
+    const Bytes foreign = EncodeTestJpeg(Solid(70, 20, kRed));
+    WriteBytes(output / L"IMG_0001.jpg", foreign);
     Photos photos;
-    for (const wchar_t* name : {L"a.png", L"a.jpg", L"A.gif", L"b.jpg"}) photos.Add(source / name);
+    for (const wchar_t* name : {L"a.png", L"a.jpg", L"A.gif", L"IMG_0001.jpg"}) photos.Add(source / name);
 
-    JobLog log;
-    ASSERT_EQ(RunJob(photos, output.Path(), log).outcome, CompressJob::Outcome::Completed);
-    EXPECT_EQ(output.Files(), (std::vector<CString>{L"A (3).jpg", L"a (2).jpg", L"a.jpg", L"b.jpg"}));
-    EXPECT_EQ(FileSize(output / L"a.jpg").cx, 30);
-    EXPECT_EQ(FileSize(output / L"a (2).jpg").cx, 40);
-    EXPECT_EQ(FileSize(output / L"A (3).jpg").cx, 50);
-    EXPECT_EQ(FileSize(output / L"b.jpg").cx, 60);
+    const std::vector<CString> expected{L"A (3).jpg", L"IMG_0001 (2).jpg", L"IMG_0001.jpg", L"a (2).jpg", L"a.jpg"};
+    for (int run = 0; run < 2; ++run) {
+        // The second run replaces the copies of the first, which album wrote.
+        JobLog log;
+        ASSERT_EQ(RunJob(photos, output.Path(), log).outcome, CompressJob::Outcome::Completed);
+        EXPECT_EQ(output.Files(), expected);
+        EXPECT_EQ(FileSize(output / L"a.jpg").cx, 30);
+        EXPECT_EQ(FileSize(output / L"a (2).jpg").cx, 40);
+        EXPECT_EQ(FileSize(output / L"A (3).jpg").cx, 50);
+        EXPECT_EQ(FileSize(output / L"IMG_0001 (2).jpg").cx, 60);
+        EXPECT_EQ(ReadBytes(output / L"IMG_0001.jpg"), foreign);
+    }
+    EXPECT_TRUE(CompressJob::IsAlbumCopy(output / L"a.jpg"));
+    EXPECT_FALSE(CompressJob::IsAlbumCopy(output / L"IMG_0001.jpg"));
 }
 
 TEST(CompressJob, FailuresLeaveNoPartialFiles)
@@ -216,13 +227,16 @@ TEST(CompressJob, FailuresLeaveNoPartialFiles)
     EXPECT_EQ(output.Files(), std::vector<CString>{L"good.jpg"});
     EXPECT_EQ(log.steps, 5);
 
-    // A target that cannot be replaced (here a folder of that name) stays, and the temporary file is gone.
+    // A copy that cannot be replaced (here held open by another program) stays, and the temporary file is gone.
     photos[1].compress = 0;
-    ASSERT_TRUE(CreateDirectoryW(output / L"later.jpg", nullptr));
+    const Bytes first = ReadBytes(output / L"good.jpg");
+    const HANDLE held = CreateFileW(output / L"good.jpg", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
     result = RunJob(photos, output.Path(), log);
+    CloseHandle(held);
     EXPECT_EQ(result.outcome, CompressJob::Outcome::Failure);
-    EXPECT_EQ(result.message, L"Failure\n" + (source / L"later.jpg"));
-    EXPECT_EQ(GetFileAttributesW(output / L"later.jpg"), DWORD(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(result.message, L"Failure\n" + (source / L"good.jpg"));
+    EXPECT_EQ(ReadBytes(output / L"good.jpg"), first);
     EXPECT_EQ(output.Files(), std::vector<CString>{L"good.jpg"});
 }
 
@@ -493,9 +507,9 @@ TEST(CompressJob, NeverReplacesAnOriginalReachedUnderAnotherName)
         ASSERT_NE(GetFileAttributesW(alias + L"\\a.jpg"), INVALID_FILE_ATTRIBUTES);
         ASSERT_NE(PathKey(alias), PathKey(folder));
         JobLog log;
-        const CompressJob::Result result = RunJob(photos, alias, log);
-        EXPECT_EQ(result.outcome, CompressJob::Outcome::Failure);
+        EXPECT_EQ(RunJob(photos, alias, log).outcome, CompressJob::Outcome::Completed);
         EXPECT_EQ(ReadBytes(folder + L"\\a.jpg"), original);
+        EXPECT_TRUE(CompressJob::IsAlbumCopy(alias + L"\\a (2).jpg"));
     }
     WIN32_FIND_DATAW entry{};
     const HANDLE search = FindFirstFileW(folder + L"\\*.*", &entry);
@@ -504,7 +518,7 @@ TEST(CompressJob, NeverReplacesAnOriginalReachedUnderAnotherName)
         files += !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     }
     FindClose(search);
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(files, 2);
 }
 
 TEST(CompressJob, LongPathsAreScannedStampedAndWritten)
@@ -568,5 +582,65 @@ TEST(CompressJob, OnePixelAndVeryWidePhotosAreWrittenWhole)
         ASSERT_EQ(CSize(copy.Width(), copy.Height()), CSize(10000, 100));
         EXPECT_TRUE(Near(copy.Pixel(9980, 50), kRed));
         EXPECT_TRUE(Near(copy.Pixel(9900, 50), kGrey));
+    }
+}
+
+TEST(CompressJob, CopiesKeepCaptureDateAndCameraButNoLocationOrThumbnail)
+{
+    using namespace exiftest;
+    TempFolder source;
+    TempFolder output;
+    const std::uint32_t kLatitude = 0x12345678;
+    IfdWriter ifd0, exif, gps;
+    ifd0.Ascii(0x010F, "Canon");
+    ifd0.Ascii(0x0110, "Canon EOS 5D");
+    ifd0.Short(0x0112, 6);
+    ifd0.Ascii(0x0131, "Fw 1.1");
+    exif.Rational(0x829A, 1, 250);
+    exif.Rational(0x829D, 28, 10);
+    exif.Short(0x8827, 400);
+    exif.Ascii(0x9003, "2009:03:07 14:15:16");
+    exif.Ascii(0x9004, "2009:03:07 14:15:17");
+    exif.Ascii(0x9011, "+01:00");
+    exif.Rational(0x920A, 50, 1);
+    exif.Undefined(0x927C, {'S', 'E', 'C', 'R', 'E', 'T', '-', 'N', 'O', 'T', 'E'});  // maker notes
+    exif.Ascii(0x9291, "123");
+    gps.Ascii(0x0001, "N");
+    gps.Rational(0x0002, kLatitude, 1);
+    const Bytes block = BuildCameraExif(ifd0, exif, gps, EncodeTestJpeg(Solid(160, 120, kGreen)));
+    WriteBytes(source / L"camera.jpg", InsertApp1(EncodeTestJpeg(Marked()), block));
+    WriteBytes(source / L"plain.jpg", EncodeTestJpeg(Solid(20, 20, kGreen)));
+    ASSERT_TRUE(SaveWithGdiplus(Solid(20, 20, kGreen), source / L"drawing.png", L"image/png"));
+    Photos photos;
+    for (const wchar_t* name : {L"camera.jpg", L"plain.jpg", L"drawing.png"}) photos.Add(source / name);
+    JobLog log;
+    ASSERT_EQ(RunJob(photos, output.Path(), log).outcome, CompressJob::Outcome::Completed);
+
+    const Bytes copy = ReadBytes(output / L"camera.jpg");
+    const ExifFacts facts = ReadJpegLayout(copy.data(), copy.size()).exif;
+    EXPECT_EQ(Bytes(copy.begin() + 2, copy.begin() + 4), (Bytes{0xFF, 0xE1}));  // EXIF first, no JFIF
+    EXPECT_EQ(facts.orientation, 1);
+    EXPECT_EQ(FileSize(output / L"camera.jpg"), CSize(30, 40));  // the pixels turned upright instead
+    EXPECT_EQ(facts.software, CompressJob::kSoftware);
+    EXPECT_EQ(facts.thumbnailLength, 0u);
+    const ExifCapture& capture = facts.capture;
+    EXPECT_EQ(capture.make + "/" + capture.model, "Canon/Canon EOS 5D");
+    EXPECT_EQ(capture.dateTimeOriginal + "." + capture.subSecOriginal + capture.offsetOriginal,
+              "2009:03:07 14:15:16.123+01:00");
+    EXPECT_EQ(capture.dateTimeDigitized, "2009:03:07 14:15:17");
+    EXPECT_EQ(capture.exposureTime.numerator * 1000 + capture.exposureTime.denominator, 1250u);
+    EXPECT_EQ(capture.fNumber.numerator * 1000 + capture.fNumber.denominator, 28010u);
+    EXPECT_EQ(capture.focalLength.numerator * 1000 + capture.focalLength.denominator, 50001u);
+    EXPECT_EQ(capture.iso, 400u);
+    const std::string text(copy.begin(), copy.end());
+    EXPECT_EQ(text.find("SECRET"), std::string::npos);
+    EXPECT_EQ(text.find(std::string("\x78\x56\x34\x12", 4)), std::string::npos);  // no GPS latitude
+    EXPECT_EQ(text.find("Fw 1.1"), std::string::npos);
+
+    for (const wchar_t* name : {L"plain.jpg", L"drawing.jpg"}) {
+        const Bytes bare = ReadBytes(output / name);
+        const ExifFacts only = ReadJpegLayout(bare.data(), bare.size()).exif;
+        EXPECT_EQ(only.software, CompressJob::kSoftware);
+        EXPECT_TRUE(only.capture.make.empty() && only.capture.dateTimeOriginal.empty() && only.capture.iso == 0);
     }
 }
