@@ -62,6 +62,8 @@ void CxEdit::SetSelColor(Color c)
     selColor = c.GetValue();
 }
 
+void CxEdit::SetAtt(UINT vertId, UINT horzId, UINT cornerId) { CxSrlBar::SetAtt(this, vertId, horzId, cornerId); }
+
 CPoint CxEdit::CharPos(int index)
 {
     CPoint pos = PosFromChar(UINT(index));
@@ -123,6 +125,7 @@ void CxEdit::DrawImage(Graphics& target, Graphics& background, RectF& area)
     }
     std::unique_ptr<Bitmap> face = ControlPaint::BitmapOver(canvas);
     target.DrawImage(face.get(), Rect(0, 0, width, height), 0, 0, width, height, UnitPixel);
+    if (multiLine) DrawBar(target);
 }
 
 void CxEdit::DrawTextW(CDC& dc)
@@ -159,8 +162,10 @@ CString CxEdit::GetViewText(int line)
     CEdit::GetRect(&format);
     const int start = LineIndex(line);
     const int probeY = CharPos(start).y + 2;
-    const int first = LOWORD(CharFromPos(CPoint(2, probeY)));
-    const int last = LOWORD(CharFromPos(CPoint(format.Width(), probeY)));
+    // Probed at the formatting rectangle's edges: a probe a pixel or two inside would land past the middle
+    // of a narrow first character and drop it.
+    const int first = LOWORD(CharFromPos(CPoint(format.left, probeY)));
+    const int last = LOWORD(CharFromPos(CPoint(format.right, probeY)));
     return text.Mid(first - start, last - first);
 }
 
@@ -185,6 +190,8 @@ LRESULT CxEdit::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return OnMouseMove();
     case WM_KEYDOWN:
         return OnKeyDown(UINT(wParam));
+    case WM_NCMOUSEMOVE:
+        return OnNcMouseMove();
     }
     return CEdit::WindowProc(msg, wParam, lParam);
 }
@@ -247,6 +254,13 @@ LRESULT CxEdit::OnKeyDown(UINT vk)
 {
     LRESULT result = Default();
     if (vk >= VK_LEFT && vk <= VK_DOWN) Redraw(1, nullptr);
+    return result;
+}
+
+LRESULT CxEdit::OnNcMouseMove()
+{
+    LRESULT result = Default();
+    if (multiLine) Redraw(1, nullptr);
     return result;
 }
 

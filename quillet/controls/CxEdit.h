@@ -1,7 +1,9 @@
 #pragma once
 // CxEdit: an edit control whose face the toolkit paints (tint, sunken frame, selection band, text, caret), since
 // a layered dialog shows neither the native edit's painting nor its caret; the native edit still does all the
-// editing. CxIconEdit: a single-line variant with an icon at the left and the text drawn with GDI+.
+// editing; a multi-line edit paints skinned scroll bars over its native ones. CxIconEdit: a single-line variant
+// with an icon at the left and the text drawn with GDI+.
+#include "controls/CxSrlBar.h"
 #include "skin/CxWnd.h"
 
 #include "framework/Controls.h"
@@ -9,7 +11,7 @@
 
 #include <memory>
 
-class QUILLET_API CxEdit : public CEdit, public CxWnd {
+class QUILLET_API CxEdit : public CEdit, public CxSrlBar, public CxWnd {
     DECLARE_DYNAMIC(CxEdit)
 public:
     // Where the selection band and the caret go, in client coordinates.
@@ -29,12 +31,14 @@ public:
     void SetBgmColor(Gdiplus::Color c);
     // Selection tint; its alpha is the band's opacity. No redraw.
     void SetSelColor(Gdiplus::Color c);
+    // Takes the scroll bar skins (bitmap resources: vertical atlas, horizontal atlas, corner glyph).
+    void SetAtt(UINT vertId, UINT horzId, UINT cornerId);
     // The selection band (empty when start and end agree), also the caret's place at its start.
     Band GetBand();
     // The client position of a character; the index after the last character lies just past that character.
     CPoint CharPos(int index);
 
-    // Paints the background copy, tint, frame, band, text and caret.
+    // Paints the background copy, tint, frame, band, text and caret, and the scroll bars of a multi-line edit.
     void DrawImage(Gdiplus::Graphics& target, Gdiplus::Graphics& background, Gdiplus::RectF& area) override;
     // Draws the visible text with GDI into dc.
     virtual void DrawTextW(CDC& dc);
@@ -55,6 +59,8 @@ public:
     LRESULT OnMouseMove();
     // Redraws after the arrow keys.
     LRESULT OnKeyDown(UINT vk);
+    // Redraws a multi-line edit, whose scroll bars show the look under the cursor.
+    LRESULT OnNcMouseMove();
 
 protected:
     // The visible part of a line of a multi-line edit; the whole text of a single-line edit.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace Gdiplus;
 
 namespace {
@@ -101,12 +103,42 @@ TEST_F(Edit, BandSpansTheSelectionOnTheLineOfItsStart)
     EXPECT_EQ(At(band.endX + 1, first.y + 10), kWhite);
 }
 
-TEST_F(Edit, MultiLineBandIsFourteenHigh)
+// Lets the test read what a multi-line edit paints line by line.
+class ViewEdit : public CxEdit {
+public:
+    using CxEdit::GetViewCount;
+    using CxEdit::GetViewText;
+};
+
+TEST(MultiLineEdit, PaintsTheVisibleLinesAndItsScrollBars)
 {
-    Open(ES_MULTILINE, CRect(20, 40, 220, 120));
-    edit.SetWindowText(L"one\r\ntwo");
+    GdiplusSession gdiplus;
+    ControlsDialog dialog;
+    ASSERT_TRUE(dialog.Open());
+    ViewEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL,
+                            CRect(20, 20, 200, 120), &dialog, 1030));
+    edit.SetAtt(IDB_VBAR, IDB_HBAR, IDB_CORNER);
+    dialog.Compose(edit);
+    CString text;
+    for (int i = 0; i < 30; ++i) text += (i ? L"\r\nline " : L"line ") + CString(std::to_wstring(i));
+    edit.SetWindowText(text);
+    edit.SendMessage(EM_LINESCROLL, 0, 5);
+    EXPECT_EQ(edit.GetFirstVisibleLine(), 5);
+    EXPECT_EQ(edit.GetViewCount(), 30 - edit.GetScrollLimit(SB_VERT));
+    EXPECT_GT(edit.GetViewCount(), 1);
+    EXPECT_LT(edit.GetViewCount(), 30);
+    EXPECT_EQ(edit.GetViewText(5), L"line 5");
+
     edit.SetSel(0, 2);
     EXPECT_EQ(edit.GetBand().height, 14);
+
+    CRect client;
+    edit.GetClientRect(&client);
+    auto surface = dialog.Render(edit);
+    ARGB bar = PixelAt(*surface, 20 + client.right + 3, 20 + 30);
+    EXPECT_NE(bar, kWhite) << "the skinned vertical bar covers the tint";
+    EXPECT_NE(bar, Skin::kBackground);
 }
 
 TEST_F(Edit, CaretAtTheEndOfTheTextLiesPastTheLastCharacter)
