@@ -71,7 +71,7 @@ CPoint CxEdit::CharPos(int index)
     // EM_POSFROMCHAR answers -1 for the index after the last character (and for any index of an empty edit).
     if (pos != CPoint(-1, -1) || index < length) return pos;
     CRect format;
-    CEdit::GetRect(&format);
+    GetRect(&format);
     if (length == 0) return format.TopLeft();
 
     CPoint last = PosFromChar(UINT(length - 1));
@@ -135,7 +135,10 @@ void CxEdit::DrawTextW(CDC& dc)
     CSelectionGuard font(dc.GetSafeHdc(), GetFont());
     if (!multiLine) {
         // Painted from the first visible character, so that a scrolled text shows what the native edit shows.
-        int first = LOWORD(CharFromPos(CPoint(1, 0)));
+        // Probed at the formatting rectangle's left edge, as the lines of a multi-line edit are.
+        CRect format;
+        GetRect(&format);
+        int first = LOWORD(CharFromPos(CPoint(format.left, 0)));
         CString text = GetViewText(0);
         if (first < text.GetLength()) dc.TextOut(CharPos(first).x + 1, 4, text.Mid(first));
         return;
@@ -159,7 +162,7 @@ CString CxEdit::GetViewText(int line)
     wchar_t buffer[kLineBuffer];
     CString text(buffer, GetLine(line, buffer, kLineBuffer));
     CRect format;
-    CEdit::GetRect(&format);
+    GetRect(&format);
     const int start = LineIndex(line);
     const int probeY = CharPos(start).y + 2;
     // Probed at the formatting rectangle's edges: a probe a pixel or two inside would land past the middle
@@ -282,7 +285,7 @@ void CxIconEdit::DrawTextW(CDC& dc)
 {
     Graphics g(dc.GetSafeHdc());
     g.SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
-    RectF area = CxWnd::GetRect();
+    RectF area = GetRect();
     if (textFont) {
         SolidBrush brush{Color(textColor)};
         CString text = GetWindowText();

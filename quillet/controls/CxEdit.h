@@ -25,6 +25,10 @@ public:
     // Stops the caret timer and releases the tints.
     ~CxEdit() override;
 
+    // Both bases have a GetRect: the formatting rectangle (CEdit) and the control's rectangle (CxWnd).
+    using CEdit::GetRect;
+    using CxWnd::GetRect;
+
     // Attaches the skin part, sets the default tints (opaque white, blue at alpha 0x50) and notes ES_MULTILINE.
     void PreSubclassWindow() override;
     // Background tint; its alpha is the tint's opacity. No redraw.

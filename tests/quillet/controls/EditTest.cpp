@@ -91,7 +91,7 @@ TEST_F(Edit, CaretAtTheEndOfTheTextLiesPastTheLastCharacter)
 {
     Open(ES_AUTOHSCROLL);
     CRect format;
-    edit.CEdit::GetRect(&format);
+    edit.GetRect(&format);
     EXPECT_EQ(edit.CharPos(0), format.TopLeft()) << "an empty edit";
     edit.SetWindowText(L"abW");
     CClientDC dc(&edit);
