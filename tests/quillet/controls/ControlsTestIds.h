@@ -13,3 +13,4 @@
 #define IDB_VBAR 408
 #define IDB_HBAR 409
 #define IDB_CORNER 410
+#define IDP_GRIP 411
