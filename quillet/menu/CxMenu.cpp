@@ -76,7 +76,8 @@ void CxMenu::RemapMenu(CMenu* menu)
         state.cbSize = sizeof(state);
         state.fMask = MIIM_STATE;
         if (!menu->GetMenuItemInfo(position, &state, TRUE)) state.fState = 0;
-        record->enabled = (state.fState & MFS_DISABLED) ? 0 : 1;
+        // MFS_GRAYED covers both bits: an item greyed by EnableMenuItem(MF_GRAYED) carries only the low one.
+        record->enabled = (state.fState & MFS_GRAYED) ? 0 : 1;
         UINT flags = MF_BYPOSITION | MF_OWNERDRAW | (record->enabled ? 0 : MF_DISABLED);
         UINT_PTR newId = id;
         if (CMenu* submenu = menu->GetSubMenu(position)) {

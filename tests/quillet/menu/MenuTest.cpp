@@ -94,7 +94,10 @@ TEST_F(Menu, RemapMakesItemsOwnerDrawnKeepingSeparatorsSubmenusAndStates)
         items.GetMenuItemInfo(position, &info, TRUE);
         EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << position;
         EXPECT_EQ(bool(info.fType & MFT_SEPARATOR), position == 2) << position;
-        if (position != 2) EXPECT_EQ(bool(info.fState & MFS_DISABLED), position == 3) << position;
+        // Separators read as disabled.
+        if (position != 2) {
+            EXPECT_EQ(bool(info.fState & MFS_DISABLED), position == 3) << position;
+        }
     }
     EXPECT_EQ(::GetSubMenu(items.GetSafeHmenu(), 4), submenu);
     EXPECT_EQ(GetMenuItemCount(submenu), 1);
