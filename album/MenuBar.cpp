@@ -58,6 +58,8 @@ BOOL CxMenuBar::OnInitDialog()
     blend.SourceConstantAlpha = 0;
     Layout();
     MoveWindow(posX, posY, barWidth, barHeight, TRUE);
+    // Shown before it takes the mouse: Wine never maps a layered window that held the capture while hidden.
+    ShowWindow(SW_SHOW);
     SetCapture();
     Update();
     SetTimer(kFadeTimer, kFadeMs);
