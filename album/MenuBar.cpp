@@ -299,6 +299,10 @@ BOOL CxMenuBar::PreTranslateMessage(MSG* msg)
 {
     const BOOL result = CxDlg::PreTranslateMessage(msg);
     switch (msg->message) {
+    case WM_KEYDOWN:
+        // Kept from the dialog manager, whose Enter and Escape would hide this popup alone and leave the others
+        // open; the key's release closes them all.
+        return TRUE;
     case WM_KEYUP:
     case WM_RBUTTONUP:
         CxMenuEx::CloseAllMenus();

@@ -44,7 +44,7 @@ public:
     // Draws the nine-part frame from the background image, then the rows.
     void DrawBgm(Gdiplus::Graphics& g) override;
     // Closes every popup on a key or right-button release, and on a left-button release unless it falls on a
-    // disabled or submenu row; a release on a command row first posts its command.
+    // disabled or submenu row; a release on a command row first posts its command. Key presses are consumed.
     BOOL PreTranslateMessage(MSG* msg) override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // One fade-in step: 25 more alpha, opaque after ten.
