@@ -5,6 +5,7 @@
 
 #include "photo/PhotoDecoder.h"
 #include "photo/PhotoItem.h"
+#include "version.h"
 
 #include <functional>
 #include <set>
@@ -18,7 +19,7 @@ public:
     static constexpr int kDefaultQuality = 30;
     // The software tag of every copy: album's name and build version. A file whose tag starts with "album " is a copy
     // that album wrote, which a later job may replace.
-    static constexpr char kSoftware[] = "album 1.4.0.0";
+    static constexpr char kSoftware[] = "album " ALBUM_VERSION_TEXT;
 
     struct Events {
         std::function<void(int upper)> range;             // the bar's range becomes 0..upper, position 0
