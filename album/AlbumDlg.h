@@ -2,6 +2,7 @@
 // CAlbumDlg: album's main window: the header with the logo and the selection row, the drive capacity at the top
 // right, "Start", the job progress and "Exit" at the bottom, all in album's dialog frame.
 #include "ResDlg.h"
+#include "ResList.h"
 
 #include "controls/CxSlider.h"
 #include "controls/CxStatic.h"
@@ -39,9 +40,15 @@ public:
 
     // Shows how full the drive of root (its first three characters) is, and its volume name.
     void ShowDriveCapacity(const CString& root);
+    // Fills the photo list from a search pattern such as "E:\DCIM\*.*", showing each file's name while it is read;
+    // then the drive's capacity and the counter.
+    void ScanFolder(const CString& pattern);
+    // Shows marked/total photos in the counter.
+    void ShowCounter();
 
     CxBmpBtn startButton;
     CxBtn systemButton;
+    CResList photoList;
     CxBmpBtn exitButton;
     CxStatic capacityText;
     CxStatic volumeLabel;
@@ -63,6 +70,8 @@ private:
     std::unique_ptr<Gdiplus::Image> LoadPicture(UINT id);
     // Runs the About box modally.
     void ShowAbout();
+    // Scans the folder stored as "TreePath", if any.
+    void ScanStoredFolder();
     // Shows the "System" button's menu below it; the chosen command comes back as WM_COMMAND.
     void ShowMainMenu();
     // Moves the controls for a window of width x height, with the list's left edge offset by splitterPos.
