@@ -146,15 +146,22 @@ CResList::CardLayout CResList::LayoutOf(int item) const
     return CardLayout(bounds, BoxSize());
 }
 
+int CResList::CardAt(CPoint point) const
+{
+    for (int i = 0, count = GetItemCount(); i < count; ++i) {
+        CRect bounds;
+        if (GetVisibleBounds(i, bounds) && bounds.PtInRect(point)) return i;
+    }
+    return -1;
+}
+
 void CResList::DrawTextW(CDC& dc)
 {
     const int count = GetItemCount();
     if (count == 0) return;
     for (int i = 0; i < count; ++i) {
-        if (!IsItemVisible(i)) continue;
         CRect bounds;
-        GetItemRect(i, &bounds, LVIR_BOUNDS);
-        DrawItemImg(dc, i, bounds);
+        if (GetVisibleBounds(i, bounds)) DrawItemImg(dc, i, bounds);
     }
     CString status = GetWindowText();
     if (status.IsEmpty()) return;
@@ -240,7 +247,7 @@ LRESULT CResList::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 LRESULT CResList::OnLButtonDown(UINT flags, CPoint point)
 {
-    const int item = HitTest(point);
+    const int item = CardAt(point);
     if (item == -1) return CxIconListCtrl::OnLButtonDown(flags, point);
     const CardLayout card = LayoutOf(item);
     if (PhotoItem* photo = GetPhoto(item)) {
@@ -262,7 +269,7 @@ LRESULT CResList::OnLButtonDown(UINT flags, CPoint point)
 
 LRESULT CResList::OnMouseMove(UINT flags, CPoint point)
 {
-    const int item = HitTest(point);
+    const int item = CardAt(point);
     // Between cards the badge stays where it is.
     if (item == -1) return Default();
     const CardLayout card = LayoutOf(item);

@@ -77,6 +77,8 @@ protected:
     void DrawItemImg(CDC& dc, int item, CRect& rect) override;
 
 private:
+    // The card under a client point (the native hit test covers only the icon's part of it); -1 for none.
+    int CardAt(CPoint point) const;
     // The size of one round box: half the box picture's width by its height.
     CSize BoxSize() const;
     // The card layout of an item.

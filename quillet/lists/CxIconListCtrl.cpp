@@ -93,6 +93,16 @@ int CxIconListCtrl::GetViewCount()
     return page == 0 ? 1 : page;
 }
 
+bool CxIconListCtrl::GetVisibleBounds(int item, CRect& bounds) const
+{
+    // Geometry rather than LVM_ISITEMVISIBLE: Wine answers that from the window DC's visible region (one DC per
+    // item), which stays empty for the children of a layered window whose region the server has not updated.
+    CRect client;
+    GetClientRect(&client);
+    CRect shown;
+    return GetItemRect(item, &bounds, LVIR_BOUNDS) && shown.IntersectRect(bounds, client);
+}
+
 void CxIconListCtrl::PreSubclassWindow()
 {
     Load(this);
@@ -140,9 +150,8 @@ void CxIconListCtrl::DrawTextW(CDC& dc)
     // Captions are drawn over the tint, not in boxes of the DC's background colour.
     dc.SetBkMode(TRANSPARENT);
     for (int i = 0; i < count; ++i) {
-        if (!IsItemVisible(i)) continue;
         CRect rect;
-        GetItemRect(i, &rect, LVIR_BOUNDS);
+        if (!GetVisibleBounds(i, rect)) continue;
         DrawItemImg(dc, i, rect);
         if (GetItemState(i, LVIS_SELECTED) & LVIS_SELECTED) DrawSel(dc, rect);
         DrawTextW(dc, rect, GetItemText(i, 0));

@@ -63,6 +63,8 @@ protected:
     // Draws the item's cell of the strip at the top-left corner of rect.
     virtual void DrawItemImg(CDC& dc, int item, CRect& rect);
 
+    // The item's bounds, and whether any of them lies in the client area.
+    bool GetVisibleBounds(int item, CRect& bounds) const;
     // The vertical scroll page in lines (at least 1).
     int GetViewCount();
     // Background copy, tint and items, through one device context of target (steps shared with derived lists).

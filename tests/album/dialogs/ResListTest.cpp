@@ -1,0 +1,170 @@
+#include "AlbumDlg.h"
+#include "DialogTestSupport.h"
+#include "res/resource.h"
+
+#include "app/CxWinApp.h"
+
+#include <vector>
+
+using namespace Gdiplus;
+
+namespace {
+
+// The main window, recording what its photo list reports and how often it is composed.
+class RecordingAlbumDlg : public CAlbumDlg {
+public:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (msg == WM_USER + 1) toggles.push_back(lParam);
+        if (msg == WM_USER) clicks.push_back(lParam);
+        if (msg == WM_ERASEBKGND) ++compositions;
+        return CAlbumDlg::WindowProc(msg, wParam, lParam);
+    }
+    std::vector<LPARAM> toggles;
+    std::vector<LPARAM> clicks;
+    int compositions = 0;
+};
+
+class PhotoList : public AlbumDialogTest {
+protected:
+    PhotoList() { EXPECT_TRUE(window.Create(IDD_ALBUM_DIALOG)); }
+
+    void AddPhotos(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            auto photo = std::make_unique<PhotoItem>();
+            photo->path.Format(L"C:\\photos\\IMG_%04d.jpg", i);
+            photo->thumbnail = std::make_unique<Bitmap>(52, 39, PixelFormat32bppARGB);
+            list().AddPhoto(std::move(photo));
+        }
+        list().Arrange(LVA_DEFAULT);
+    }
+    CResList& list() { return window.photoList; }
+    CRect Bounds(int item)
+    {
+        CRect bounds;
+        list().GetItemRect(item, &bounds, LVIR_BOUNDS);
+        return bounds;
+    }
+    void ClickAt(CPoint at) { list().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y)); }
+    void MoveTo(CPoint at)
+    {
+        CPoint screen = at;
+        list().ClientToScreen(&screen);
+        SetCursorPos(screen.x, screen.y);
+        list().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    }
+    // The first card not scrolled above the client area.
+    int FirstVisible()
+    {
+        for (int i = 0; i < list().GetItemCount(); ++i)
+            if (Bounds(i).bottom > 0) return i;
+        return -1;
+    }
+    CRect BadgeRect()
+    {
+        CRect rect;
+        list().Badge().GetWindowRect(&rect);
+        return rect;
+    }
+
+    RecordingAlbumDlg window;
+};
+
+TEST_F(PhotoList, BoxesToggleOnlyStrictlyInsideAndOnlyCompressIsReported)
+{
+    AddPhotos(2);
+    const CRect card = Bounds(1);
+    PhotoItem* photo = list().GetPhoto(1);
+    ClickAt({card.left + 83, card.top + 47});
+    EXPECT_EQ(photo->compress, 1) << "the box's left edge is outside it";
+    ClickAt({card.left + 84, card.top + 47});
+    EXPECT_EQ(photo->compress, 0);
+    ClickAt({card.left + 100, card.top + 40});
+    EXPECT_EQ(photo->compress, 1);
+    EXPECT_EQ(window.toggles, (std::vector<LPARAM>{1, 1}));
+
+    ClickAt({card.left + 180, card.top + 47});
+    EXPECT_EQ(photo->stampDate, 1);
+    EXPECT_EQ(window.toggles.size(), 2u) << "the date box is not reported";
+    EXPECT_TRUE(window.clicks.empty()) << "box clicks are not item clicks";
+
+    ClickAt({card.left + 30, card.top + 30});
+    EXPECT_TRUE(window.clicks.empty()) << "a click on the thumbnail is swallowed";
+    EXPECT_EQ(list().GetItemState(1, LVIS_SELECTED), 0u);
+}
+
+TEST_F(PhotoList, WheelStepRecomposesOnceAndScrollsTheCards)
+{
+    AddPhotos(40);
+    ASSERT_EQ(FirstVisible(), 0);
+    const int before = window.compositions;
+    list().SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(window.compositions, before + 1);
+    EXPECT_GT(FirstVisible(), 0);
+}
+
+TEST_F(PhotoList, BadgeFadesInBesideTheThumbnailOncePerItem)
+{
+    AddPhotos(4);
+    const CRect card = Bounds(1);
+    MoveTo({card.left + 30, card.top + 30});
+    CToolDlg& badge = list().Badge();
+    ASSERT_TRUE(badge.IsWindowVisible());
+    EXPECT_TRUE(badge.GetStyle() & WS_CHILD);
+    CPoint expected(card.left - BadgeRect().Width() + 15, card.top - 4);
+    list().ClientToScreen(&expected);
+    EXPECT_EQ(BadgeRect().TopLeft(), expected);
+
+    std::vector<int> alphas;
+    for (int tick = 0; tick < 10; ++tick) {
+        badge.SendMessage(WM_TIMER, 0, 0);
+        alphas.push_back(badge.GetAlpha());
+    }
+    EXPECT_EQ(alphas, (std::vector<int>{25, 50, 75, 100, 125, 150, 175, 200, 225, 0}))
+        << "the fade stops above 230 and the stored alpha returns to 0";
+    EXPECT_EQ(BadgeRect().left, expected.x - 10);
+
+    MoveTo({card.left + 31, card.top + 31});
+    EXPECT_EQ(BadgeRect().left, expected.x - 10) << "the same item does not restart the fade";
+    EXPECT_EQ(list().HoverItem(), 1);
+
+    MoveTo({card.right + 1, card.top + 30});
+    EXPECT_TRUE(badge.IsWindowVisible()) << "empty space between cards leaves the badge";
+    MoveTo({card.left + 120, card.top + 10});
+    EXPECT_FALSE(badge.IsWindowVisible()) << "the card beside its thumbnail hides it";
+    EXPECT_EQ(list().HoverItem(), -1);
+}
+
+TEST_F(PhotoList, StatusBarCoversTheCardsWhileSetAndAnyItemDraws)
+{
+    AddPhotos(3);
+    LVITEMW bare{};
+    bare.mask = LVIF_TEXT;
+    bare.iItem = 3;
+    bare.pszText = const_cast<wchar_t*>(L"");
+    list().InsertItem(&bare);
+    list().GetPhoto(0)->thumbnail.reset();
+
+    CRect client;
+    list().GetClientRect(&client);
+    auto middle = [&] {
+        Bitmap surface(700, 500, PixelFormat32bppARGB);
+        {
+            Graphics g(&surface);
+            list().Redraw(0, nullptr);
+            list().Compose(g);
+        }
+        Gdiplus::Rect at = list().GetRect(list().GetRect());
+        Color c;
+        surface.GetPixel(at.X + client.Width() / 2, at.Y + client.Height() / 2, &c);
+        return c.GetValue();
+    };
+    const ARGB plain = middle();
+    list().SetWindowText(L"Loading IMG_0001.jpg");
+    EXPECT_NE(middle(), plain);
+    list().SetWindowText(L"");
+    EXPECT_EQ(middle(), plain);
+}
+
+}  // namespace
