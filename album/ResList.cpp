@@ -131,6 +131,8 @@ void CResList::PreSubclassWindow()
 void CResList::DrawImage(Graphics& target, Graphics& background, RectF& area)
 {
     DrawBody(target, background, area);
+    // A scan's status bar replaces the scroll bars until the scan ends.
+    if (GetWindowTextLength() == 0) DrawBar(target);
 }
 
 CSize CResList::BoxSize() const

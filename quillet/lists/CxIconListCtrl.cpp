@@ -46,7 +46,7 @@ CxIconListCtrl::~CxIconListCtrl()
     selFill.Destroy();
 }
 
-void CxIconListCtrl::SetAtt(UINT, UINT, UINT, CSize cell, IStream* strip)
+void CxIconListCtrl::SetAtt(UINT a, UINT b, UINT c, CSize cell, IStream* strip)
 {
     Load(this);
     cellImages.Create(cell.cx, cell.cy, ILC_COLOR32 | ILC_MASK, 1, 1);
@@ -54,6 +54,7 @@ void CxIconListCtrl::SetAtt(UINT, UINT, UINT, CSize cell, IStream* strip)
     cellStrip = ImageFrom(strip);
     cellWidth = cell.cx;
     cellHeight = cell.cy;
+    CxSrlBar::SetAtt(this, a, b, c);
 }
 
 CImage CxIconListCtrl::MakeFill(Color color)
@@ -133,6 +134,7 @@ void CxIconListCtrl::DrawBody(Graphics& target, Graphics& background, const Rect
 void CxIconListCtrl::DrawImage(Graphics& target, Graphics& background, RectF& area)
 {
     DrawBody(target, background, area);
+    DrawBar(target);
     if (!(GetStyle() & WS_BORDER)) return;
     const int width = INT(area.Width), height = INT(area.Height);
     ControlPaint::Draw3dFrame(target, CRect(0, 0, width, height), Color(255, 120, 120, 120), Color(0xFFFFFFFF));

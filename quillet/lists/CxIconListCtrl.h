@@ -3,6 +3,7 @@
 // translucent tint of the parent's background, with a translucent selection and a centred caption per item.
 // The native control keeps placing, scrolling and navigating the items: it is given an image list of the cell
 // size, so that its icon layout spaces the cells.
+#include "controls/CxSrlBar.h"
 #include "skin/CxWnd.h"
 
 #include "framework/Gdi.h"
@@ -11,7 +12,7 @@
 
 #include <memory>
 
-class QUILLET_API CxIconListCtrl : public CListCtrl, public CxWnd {
+class QUILLET_API CxIconListCtrl : public CListCtrl, public CxWnd, public CxSrlBar {
     DECLARE_DYNAMIC(CxIconListCtrl)
 public:
     CxIconListCtrl() = default;
@@ -29,7 +30,7 @@ public:
 
     // Sets both tints to white at opacity 128 and attaches the skin part.
     void PreSubclassWindow() override;
-    // Copies the background, tints it, draws the visible items and frames a bordered list.
+    // Copies the background, tints it, draws the visible items and the scroll bars, and frames a bordered list.
     void DrawImage(Gdiplus::Graphics& target, Gdiplus::Graphics& background, Gdiplus::RectF& area) override;
     using CxWnd::DrawTextW;
 

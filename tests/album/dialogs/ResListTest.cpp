@@ -99,9 +99,14 @@ TEST_F(PhotoList, WheelStepRecomposesOnceAndScrollsTheCards)
     AddPhotos(40);
     ASSERT_EQ(FirstVisible(), 0);
     const int before = window.compositions;
-    list().SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), 0);
-    EXPECT_EQ(window.compositions, before + 1);
-    EXPECT_GT(FirstVisible(), 0);
+    int top = Bounds(0).top;
+    for (int step = 1; step <= 3; ++step) {
+        list().SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), 0);
+        EXPECT_EQ(window.compositions, before + step);
+        EXPECT_LT(Bounds(0).top, top);
+        top = Bounds(0).top;
+    }
+    EXPECT_GT(FirstVisible(), 0) << "a row of cards is scrolled out";
 }
 
 TEST_F(PhotoList, BadgeFadesInBesideTheThumbnailOncePerItem)
@@ -136,19 +141,22 @@ TEST_F(PhotoList, BadgeFadesInBesideTheThumbnailOncePerItem)
     EXPECT_EQ(list().HoverItem(), -1);
 }
 
-TEST_F(PhotoList, StatusBarCoversTheCardsWhileSetAndAnyItemDraws)
+TEST_F(PhotoList, StatusBarReplacesTheScrollBarsWhileSetAndAnyItemDraws)
 {
-    AddPhotos(3);
+    AddPhotos(40);
     LVITEMW bare{};
     bare.mask = LVIF_TEXT;
-    bare.iItem = 3;
+    bare.iItem = 0;
     bare.pszText = const_cast<wchar_t*>(L"");
     list().InsertItem(&bare);
-    list().GetPhoto(0)->thumbnail.reset();
+    list().GetPhoto(1)->thumbnail.reset();
+    list().Arrange(LVA_DEFAULT);
 
     CRect client;
     list().GetClientRect(&client);
-    auto middle = [&] {
+    ASSERT_TRUE(list().IsScrollBarVisible(SB_VERT));
+    // The middle of the client area and the middle of the vertical scroll bar, in the composed window.
+    auto probe = [&] {
         Bitmap surface(700, 500, PixelFormat32bppARGB);
         {
             Graphics g(&surface);
@@ -156,15 +164,18 @@ TEST_F(PhotoList, StatusBarCoversTheCardsWhileSetAndAnyItemDraws)
             list().Compose(g);
         }
         Gdiplus::Rect at = list().GetRect(list().GetRect());
-        Color c;
-        surface.GetPixel(at.X + client.Width() / 2, at.Y + client.Height() / 2, &c);
-        return c.GetValue();
+        Color middle, bar;
+        surface.GetPixel(at.X + client.Width() / 2, at.Y + client.Height() / 2, &middle);
+        surface.GetPixel(at.X + client.right + 8, at.Y + client.Height() / 2, &bar);
+        return std::pair(middle.GetValue(), bar.GetValue());
     };
-    const ARGB plain = middle();
+    const auto plain = probe();
     list().SetWindowText(L"Loading IMG_0001.jpg");
-    EXPECT_NE(middle(), plain);
+    const auto scanning = probe();
+    EXPECT_NE(scanning.first, plain.first) << "the status bar covers the cards";
+    EXPECT_NE(scanning.second, plain.second) << "no scroll bar during a scan";
     list().SetWindowText(L"");
-    EXPECT_EQ(middle(), plain);
+    EXPECT_EQ(probe(), plain);
 }
 
 }  // namespace
