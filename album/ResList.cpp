@@ -59,10 +59,10 @@ bool CResList::StrictlyInside(CPoint point, const CRect& rect)
 
 int CResList::AddPhoto(std::unique_ptr<PhotoItem> photo)
 {
+    // No LVIF_TEXT: the text stays empty without the list storing a copy of it for every item.
     LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.mask = LVIF_PARAM;
     item.iItem = GetItemCount();
-    item.pszText = const_cast<wchar_t*>(L"");
     item.lParam = reinterpret_cast<LPARAM>(photo.get());
     const int index = InsertItem(&item);
     if (index >= 0) photo.release();
