@@ -178,4 +178,36 @@ TEST_F(PhotoList, StatusBarReplacesTheScrollBarsWhileSetAndAnyItemDraws)
     EXPECT_EQ(probe(), plain);
 }
 
+TEST_F(PhotoList, ScanFillsTheListAndTheCounterAndARescanStartsOver)
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    CString folder;
+    folder.Format(L"%sphoto-list-%lu", temp, GetCurrentProcessId());
+    CreateDirectoryW(folder, nullptr);
+    CreateDirectoryW(folder + L"\\e.jpg", nullptr);
+    CLSID png{};
+    ASSERT_GE(CxWinApp::GetEncClsid(L"image/png", &png), 0);
+    Bitmap picture(100, 25, PixelFormat32bppARGB);
+    for (const wchar_t* name : {L"\\a.PNG", L"\\b.png", L"\\c.txt"}) picture.Save(folder + name, &png, nullptr);
+
+    window.ScanFolder(folder + L"\\*.*");
+    ASSERT_EQ(list().GetItemCount(), 2);
+    EXPECT_EQ(window.counter.GetWindowText(), CString(L"2/2"));
+    EXPECT_EQ(list().GetWindowText(), CString(L"")) << "the status ends with the scan";
+    EXPECT_EQ(list().GetPhoto(0)->thumbnail->GetWidth(), 52u);
+    ClickAt({Bounds(0).left + 90, Bounds(0).top + 47});
+    EXPECT_EQ(list().GetPhoto(0)->compress, 0);
+
+    window.ScanFolder(folder + L"\\*.*");
+    EXPECT_EQ(list().GetPhoto(0)->compress, 1) << "a rescan marks every photo again";
+    window.ScanFolder(folder + L"\\none*.*");
+    EXPECT_EQ(list().GetItemCount(), 0);
+    EXPECT_EQ(window.counter.GetWindowText(), CString(L"0/0"));
+
+    for (const wchar_t* name : {L"\\a.PNG", L"\\b.png", L"\\c.txt"}) DeleteFileW(folder + name);
+    RemoveDirectoryW(folder + L"\\e.jpg");
+    RemoveDirectoryW(folder);
+}
+
 }  // namespace
