@@ -4,6 +4,7 @@
 #include "AlbumApp.h"
 #include "SetDlg.h"
 #include "photo/Capacity.h"
+#include "photo/PhotoScanner.h"
 #include "res/resource.h"
 
 #include <cwchar>
@@ -40,6 +41,7 @@ void CAlbumDlg::DoDataExchange(CDataExchange* dx)
     CResDlg::DoDataExchange(dx);
     DDX_Control(dx, IDOK, startButton);
     DDX_Control(dx, IDC_SYSTEM, systemButton);
+    DDX_Control(dx, IDC_PHOTO_LIST, photoList);
     DDX_Control(dx, IDCANCEL, exitButton);
     DDX_Control(dx, IDC_CAPACITY_TEXT, capacityText);
     DDX_Control(dx, IDC_VOLUME_LABEL, volumeLabel);
@@ -90,6 +92,9 @@ BOOL CAlbumDlg::OnInitDialog()
     for (CxBtn* button : {&selectAll, &selectNone, &dateAll, &dateNone})
         button->SetAtt(image(IDP_SMALL_BUTTON, L"PNG"), font, 0, 1, kBlack);
     systemButton.SetAtt(image(IDP_SYSTEM_BUTTON, L"PNG"), font, 2, 1, kBlack);
+    photoList.SetAtt(IDB_SCROLL_VERT, IDB_SCROLL_HORZ, IDB_SCROLL_CORNER, CSize(180, 32),
+                     image(IDP_CELL_STRIP, L"PNG"));
+    photoList.ShowWindow(SW_SHOW);
     for (CxPrg* bar : {&capacityBar, &jobBar}) bar->SetAtt(image(IDI_PROGRESS, L"IMG"), kCaptionChars, kBarTextColour);
     jobBar.SetStep(1);
     gripImage = LoadPicture(IDP_GRIP);
@@ -100,6 +105,7 @@ BOOL CAlbumDlg::OnInitDialog()
 
     ShowDriveCapacity(static_cast<CxWinApp*>(AfxGetApp())->workPath.Left(3));
     jobBar.SetTextColor(kWhite);
+    ScanStoredFolder();
 
     MoveWindow(0, 0, kWidth, kHeight, FALSE);
     CenterWindow();
@@ -119,6 +125,45 @@ void CAlbumDlg::ShowDriveCapacity(const CString& root)
     capacityText.Redraw(0, nullptr);
     volumeLabel.SetWindowText(capacity.labelText);
     volumeLabel.Redraw(0, nullptr);
+}
+
+void CAlbumDlg::ScanStoredFolder()
+{
+    CString folder = AfxGetApp()->GetProfileString(L"Log", L"TreePath");
+    if (folder.IsEmpty()) return;
+    // A drive root is stored with its backslash ("E:\").
+    ScanFolder(folder + (folder.Right(1) == L"\\" ? L"*.*" : L"\\*.*"));
+}
+
+void CAlbumDlg::ScanFolder(const CString& pattern)
+{
+    photoList.ClearPhotos();
+    PhotoScanner::Events events;
+    events.loading = [this](const CString& name) {
+        photoList.SetWindowText(L"Loading " + name);
+        photoList.Redraw(0, nullptr);
+        // No message loop runs during the scan: the window is repainted here or not at all.
+        Update();
+    };
+    events.added = [this](std::unique_ptr<PhotoItem> photo) { photoList.AddPhoto(std::move(photo)); };
+    events.finished = [this, &pattern](int, bool anyEntry) {
+        if (anyEntry) {
+            photoList.SetWindowText(L"");
+            photoList.Arrange(LVA_DEFAULT);
+            ShowDriveCapacity(pattern.Left(3));
+        }
+        photoList.Redraw(1, nullptr);
+        ShowCounter();
+    };
+    PhotoScanner::ScanFolder(pattern, events);
+}
+
+void CAlbumDlg::ShowCounter()
+{
+    CString text;
+    text.Format(L"%d/%d", photoList.CountMarked(), photoList.GetItemCount());
+    counter.SetWindowText(text);
+    counter.Redraw(0, nullptr);
 }
 
 void CAlbumDlg::OnOK()
@@ -205,6 +250,7 @@ void CAlbumDlg::PlaceControls(int width, int height, int splitterPos)
 {
     const int p = splitterPos;
     systemButton.MoveTo(12, 25, -1, -1);
+    photoList.MoveTo(p + 198, 128, width - p - 208, height - 228);
     capacityText.MoveTo(width - 80, 29, 60, -1);
     capacityBar.MoveTo(width - 227, 28, 140, -1);
     volumeLabel.MoveTo(width - 385, 29, 150, -1);
@@ -256,7 +302,10 @@ void CAlbumDlg::DrawWnd(Graphics& g)
     const int width = rect.Width();
     const int height = rect.Height();
     const int p = kSplitterPos;
-    DrawControls(g, {&capacityBar, &selectedLabel, &counter, &selectLabel, &dateLabel, &selectAll, &selectNone,
+    DrawControls(g, {&capacityBar});
+    // The list is composed through its drawing alone: its window text is the scan status, shown in its status bar.
+    photoList.Compose(g);
+    DrawControls(g, {&selectedLabel, &counter, &selectLabel, &dateLabel, &selectAll, &selectNone,
                      &dateAll, &dateNone});
     if (headerImage) {
         const int headerHeight = headerImage->GetHeight();

@@ -3,6 +3,7 @@
 // right, "Start", the job progress and "Exit" at the bottom, all in album's dialog frame.
 #include "MenuBar.h"
 #include "ResDlg.h"
+#include "ResList.h"
 
 #include "controls/CxSlider.h"
 #include "controls/CxStatic.h"
@@ -41,9 +42,15 @@ public:
 
     // Shows how full the drive of root (its first three characters) is, and its volume name.
     void ShowDriveCapacity(const CString& root);
+    // Fills the photo list from a search pattern such as "E:\DCIM\*.*", showing each file's name while it is read;
+    // then the drive's capacity and the counter.
+    void ScanFolder(const CString& pattern);
+    // Shows marked/total photos in the counter.
+    void ShowCounter();
 
     CxBmpBtn startButton;
     CxBtn systemButton;
+    CResList photoList;
     CxBmpBtn exitButton;
     CxStatic capacityText;
     CxStatic volumeLabel;
@@ -65,6 +72,8 @@ private:
     std::unique_ptr<Gdiplus::Image> LoadPicture(UINT id);
     // Runs the About box modally.
     void ShowAbout();
+    // Scans the folder stored as "TreePath", if any.
+    void ScanStoredFolder();
     // Shows the "System" button's menu in a skinned popup below it; the chosen command comes back as WM_COMMAND.
     void ShowMainMenu();
     // Moves the controls for a window of width x height, with the list's left edge offset by splitterPos.
