@@ -11,7 +11,7 @@ BOOL CAlbumApp::InitInstance()
     CWinAppEx::InitInstance();
     CxWinApp::InitInstance();
     AfxEnableControlContainer();
-    SetRegistryKey(L"Daduz V1.4");
+    SetRegistryKey(settingsCompany);
     Gdiplus::GdiplusStartupInput gdiplusInput;
     ULONG_PTR gdiplusToken = 0;
     Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);

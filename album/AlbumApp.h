@@ -21,4 +21,6 @@ public:
 
     // The font of every skinned button: "Courier New" 9 pt.
     std::unique_ptr<Gdiplus::Font> appFont;
+    // The company name of the settings key, HKCU\Software\<company>\Daduz.
+    CString settingsCompany = L"Daduz V1.4";
 };

@@ -8,6 +8,8 @@ trap stop_all EXIT
 
 build_project
 build_and_test_host_units
+build_other_architecture
+"$root/tools/package.sh"
 start_display
 prepare_prefix
 start_wineserver

@@ -25,6 +25,7 @@ TEST_F(AlbumApp, StartUpShowsTheSplashThenTheMainWindowAndEndsWhenItCloses)
 {
     watch = {};
     app.appFont.reset();
+    app.settingsCompany = key.Company();
     DWORD start = GetTickCount();
     SetTimer(nullptr, 0, 20, WatchStartUp);
     EXPECT_FALSE(app.InitInstance()) << "no message loop follows";
