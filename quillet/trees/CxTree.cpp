@@ -51,7 +51,7 @@ void CxTreeBase::SetAtt(CTreeCtrl* tree, UINT a, UINT b, UINT c, IStream* icons,
     tree->SetImageList(&spacerImages, TVSIL_NORMAL);
 }
 
-void CxTreeBase::AttachTree(CTreeCtrl* treeCtrl, UINT, UINT, UINT, IStream* glyphs)
+void CxTreeBase::AttachTree(CTreeCtrl* treeCtrl, UINT a, UINT b, UINT c, IStream* glyphs)
 {
     tree = treeCtrl;
     glyphStrip = ImageFrom(glyphs);
@@ -59,6 +59,7 @@ void CxTreeBase::AttachTree(CTreeCtrl* treeCtrl, UINT, UINT, UINT, IStream* glyp
     HDC dc = tree->GetDC();
     itemFont = ControlPaint::FontFromGdi(dc, tree->GetFont());
     tree->ReleaseDC(dc);
+    CxSrlBar::SetAtt(tree, a, b, c);
 }
 
 CString CxTreeBase::GetPathFromTree()
@@ -139,6 +140,7 @@ void CxTreeBase::DrawImage(Graphics& target, Graphics& background, RectF& area)
         canvas.Draw(cacheDc, 0, 0);
         target.ReleaseHDC(cacheDc);
     }
+    DrawBar(target);
 }
 
 void CxTreeBase::DrawTextW(CDC& dc)

@@ -2,6 +2,7 @@
 // CxTreeBase: the drawing half of the skinned trees. It paints every visible item of a native tree view
 // (selection shade, dotted connectors, expand glyphs, icons, text) and the skinned scroll bars, and reports
 // selection changes to the tree's parent. CxTree: a tree view that the program fills, drawn by CxTreeBase.
+#include "controls/CxSrlBar.h"
 #include "skin/CxWnd.h"
 
 #include "framework/Gdi.h"
@@ -10,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-class QUILLET_API CxTreeBase : public CxWnd {
+class QUILLET_API CxTreeBase : public CxWnd, public CxSrlBar {
 public:
     // One connector segment from (x1, y1) to (x2, y2), in the tree's client pixels.
     struct Segment {
