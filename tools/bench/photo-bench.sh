@@ -2,6 +2,8 @@
 # Benchmarks album's photo pipeline (the real scan and job, under Wine) against ImageMagick, libvips and
 # libjpeg-turbo's own tools on a generated photo set (made once into <build>/bench/set). BENCH_RUNS sets the runs
 # per measurement (at least 3; medians are shown).
+# It then expands a folder of 2,000 subfolders in the skinned shell tree (tree_bench). BENCH_ONLY=photo or
+# BENCH_ONLY=tree runs only one of the two.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 "$here/../setup.sh"
@@ -9,9 +11,23 @@ source "$here/../lib.sh"
 trap stop_all EXIT
 
 if [ ! -f "$build/build.ninja" ]; then build_project; fi
-cmake --build "$build" -j2 --target photo_bench
+cmake --build "$build" -j2 --target photo_bench tree_bench
 start_display
 prepare_prefix
 start_wineserver
-python3 "$here/photo_bench.py" --set "$build/bench/set" --work "$build/bench" \
-    --harness "$build/bin/photo_bench.exe" --runs "${BENCH_RUNS:-3}"
+if [ "${BENCH_ONLY:-}" != tree ]; then
+    python3 "$here/photo_bench.py" --set "$build/bench/set" --work "$build/bench" \
+        --harness "$build/bin/photo_bench.exe" --runs "${BENCH_RUNS:-3}"
+fi
+if [ "${BENCH_ONLY:-}" != photo ]; then
+    folders="$build/bench/folders-2000"
+    if [ ! -f "$folders/.complete" ]; then
+        rm -rf "$folders"
+        mkdir -p "$folders"
+        (cd "$folders" && seq -f "Folder %04g" 1 2000 | xargs -d '\n' mkdir)
+        touch "$folders/.complete"
+    fi
+    # Wine's services inherit the output: a file, not a pipe (see WINE_NOTES.md).
+    "$WINE" "$build/bin/tree_bench.exe" "Z:${folders//\//\\}" "${BENCH_RUNS:-5}" >"$build/bench/tree.log" 2>&1 </dev/null
+    tr -d '\r' <"$build/bench/tree.log"
+fi

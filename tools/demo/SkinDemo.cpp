@@ -1,5 +1,7 @@
-// A small program that shows the skin core at work: a layered CxDlg with a frame skin and one
-// CxWnd-based child control. Run it under Wine and take a screenshot.
+// A small program that shows the skin core at work: a layered CxDlg with a frame skin, one CxWnd-based child
+// control and the skinned shell folder tree, opened at the folder given on the command line. Run it under Wine
+// and take a screenshot.
+#include "TreeDemo.h"
 #include "skin/CxDlg.h"
 
 #include "framework/Framework.h"
@@ -51,10 +53,11 @@ public:
         CxDlg::OnInitDialog();
         SetAtt(kFrameSkin, L"PNG", nullptr);
         ModifyStyleEx(0, WS_EX_LAYERED);
-        MoveWindow(0, 0, 420, 260, FALSE);
+        MoveWindow(0, 0, 660, 440, FALSE);
         CenterWindow();
         card.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, CRect(60, 90, 360, 170), this, 1);
         card.Load(&card);
+        folders.Create(*this, CRect(400, 40, 640, 420));
         ShowWindow(SW_SHOW);
         Update();
         return TRUE;
@@ -66,9 +69,11 @@ public:
         SolidBrush panel(Color(255, 244, 246, 249));
         g.FillRectangle(&panel, 10, 24, rect.Width() - 20, rect.Height() - 33);
         card.DoDraw(g);
+        folders.Draw(g);
     }
 
     DemoCard card;
+    ShellTreePanel folders;
 };
 
 class DemoApp : public CWinApp {
