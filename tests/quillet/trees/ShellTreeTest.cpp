@@ -1,9 +1,11 @@
 #include "TreesTestIds.h"
 #include "quillet/controls/ControlsProbes.h"
+#include "framework/Menu.h"
 #include "trees/CxShellTree.h"
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -14,6 +16,19 @@ struct MenuWatch {
     HWND destroy = nullptr;
 };
 MenuWatch g_watch;
+
+// Counts the dialogs (message boxes) activated on this thread while it is installed and closes them.
+int g_boxes = 0;
+
+LRESULT CALLBACK CloseBoxes(int code, WPARAM wParam, LPARAM lParam)
+{
+    wchar_t className[16] = {};
+    if (code == HCBT_ACTIVATE && GetClassNameW(HWND(wParam), className, 16) && !wcscmp(className, L"#32770")) {
+        ++g_boxes;
+        PostMessageW(HWND(wParam), WM_CLOSE, 0, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 void CALLBACK EndAnyMenu(HWND, UINT, UINT_PTR, DWORD)
 {
@@ -100,6 +115,17 @@ TEST_F(ShellTree, AMenuCommandThatDestroysTheTreeEndsTheOperation)
     EXPECT_EQ(tree.m_hWnd, nullptr);
     EXPECT_EQ(CMFCShellTreeCtrl::m_pContextMenu2, nullptr) << "the next menu is not blocked";
     EXPECT_TRUE(dialog.commands.empty());
+}
+
+TEST_F(ShellTree, AnOpeningPopupMenuShowsNoMessageBox)
+{
+    CMenu popup;
+    ASSERT_TRUE(popup.CreatePopupMenu());
+    g_boxes = 0;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, &CloseBoxes, nullptr, GetCurrentThreadId());
+    tree.SendMessage(WM_INITMENUPOPUP, WPARAM(popup.GetSafeHmenu()), 0);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(g_boxes, 0);
 }
 
 TEST_F(ShellTree, PaintsTheShellIconsWithTheSkin)
