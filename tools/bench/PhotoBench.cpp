@@ -6,6 +6,7 @@
 //   photo_bench job <folder> <output> [runs]    scan, then the job at quality 30 into output
 #include "app/CxWinApp.h"
 #include "photo/CompressJob.h"
+#include "photo/DateStamp.h"
 #include "photo/PhotoScanner.h"
 #include "BenchTiming.h"
 
@@ -99,6 +100,7 @@ bool Job(const std::vector<std::unique_ptr<PhotoItem>>& items, const CString& ou
     Stopwatch total;
     CompressJob::Events events;
     events.quality = [] { return kQuality; };
+    events.stamp = DrawOutlineText;
     events.written = [&](const CString&) {
         const PhotoItem& item = *list[next++];
         samples.Add(CxWinApp::GetFileName(item.path), {photo.WallMs(), photo.CpuMs(),
