@@ -11,6 +11,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+
 using namespace Gdiplus;
 
 namespace {
@@ -32,8 +34,10 @@ constexpr int kBandShadowRows = 8;
 // The narrowest the splitter may make the photo list (dragging right) and the tree (dragging left).
 constexpr int kMinListWidth = 250;
 constexpr int kMinTreeWidth = 170;
-// During a scan or a job the window is recomposed at most once per display frame.
+// During a scan or a job the window is recomposed at most once per display frame, and the work between two
+// recompositions takes at least twice as long as the last recomposition did.
 constexpr DWORD kFrameMs = 16;
+constexpr DWORD kWorkPerRepaint = 2;
 
 // The search pattern of every entry of a folder; a drive root ("E:\") already ends in its backslash.
 CString PatternOf(const CString& folder) { return folder + (folder.Right(1) == L"\\" ? L"*.*" : L"\\*.*"); }
@@ -176,16 +180,17 @@ void CAlbumDlg::ScanFolder(const CString& pattern)
         photoList.Redraw(1, nullptr);
         ShowCounter();
     };
-    lastRepaint = GetTickCount() - kFrameMs;
+    lastRepaint = 0;
     PhotoScanner::ScanFolder(pattern, events);
 }
 
 void CAlbumDlg::Repaint(bool force)
 {
-    const DWORD now = GetTickCount();
-    if (!force && now - lastRepaint < kFrameMs) return;
-    lastRepaint = now;
+    const DWORD start = GetTickCount();
+    if (!force && start - lastRepaint < std::max(kFrameMs, kWorkPerRepaint * repaintCost)) return;
     Update();
+    lastRepaint = GetTickCount();
+    repaintCost = lastRepaint - start;
 }
 
 void CAlbumDlg::ShowCounter()
@@ -224,7 +229,7 @@ void CAlbumDlg::OnOK()
         if (const PhotoItem* photo = photoList.GetPhoto(i)) photos.push_back(photo);
     }
     CompressJob job(events);
-    lastRepaint = GetTickCount() - kFrameMs;
+    lastRepaint = 0;
     CompressJob::Result result = job.Run(photos, outputEdit.GetWindowText());
     MessageBox(result.message);
     if (result.outcome != CompressJob::Outcome::Completed) return;

@@ -109,8 +109,9 @@ private:
     CFont labelFont;
     CMenu mainMenu;
     CxMenuEx mainMenuHolder;
-    // When the window was last recomposed during a scan or a job (GetTickCount).
+    // When the window was last recomposed during a scan or a job (GetTickCount), and how long that took.
     DWORD lastRepaint = 0;
+    DWORD repaintCost = 0;
     std::unique_ptr<Gdiplus::Image> headerImage;
     std::unique_ptr<Gdiplus::Image> logoImage;
     std::unique_ptr<Gdiplus::Image> bandImage;
