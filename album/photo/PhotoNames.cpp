@@ -60,7 +60,7 @@ bool IsUsableFolderName(const CString& folder)
         std::size_t end = path.find(L'\\', begin);
         if (end == std::wstring::npos) end = path.size();
         const std::wstring component = path.substr(begin, end - begin);
-        if (component.find_first_of(L"<>|\"?*:") != std::wstring::npos || IsDeviceName(component)) return false;
+        if (component.find_first_of(L"<>|\"?*") != std::wstring::npos || IsDeviceName(component)) return false;
         begin = end + 1;
     }
     return true;
