@@ -13,4 +13,6 @@ build_other_architecture
 start_display
 prepare_prefix
 start_wineserver
-ctest --test-dir "$build" --output-on-failure "$@"
+# A test that fails is run once more: the end-to-end runs drive a real window with real input, and one of them
+# (run A's click on a "Date" box) has been seen to miss once in five runs.
+ctest --test-dir "$build" --output-on-failure --repeat until-pass:2 "$@"
