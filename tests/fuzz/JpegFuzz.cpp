@@ -1,7 +1,9 @@
 // The JPEG codec wrapper over libjpeg-turbo on any bytes: header, decoding at the largest scale that stays small
 // (so that each input runs fast), and a round trip of small pictures through the encoder. Every decoded pixel must
-// have been written (opaque), and the sizes must be the ones the header promised.
+// have been written (opaque), and the sizes must be the ones the header promised. The photo pipeline's own marker
+// walk must find the frame size libjpeg finds, or none.
 #include "FuzzCheck.h"
+#include "photo/Exif.h"
 #include "photo/JpegCodec.h"
 
 #include <cstddef>
@@ -40,6 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int height = 0;
     if (!ReadJpegSize(data, size, width, height)) return 0;
     FUZZ_CHECK(width > 0 && height > 0);
+    const JpegLayout layout = ReadJpegLayout(data, size);
+    if (layout.hasFrame) FUZZ_CHECK(layout.width == width && layout.height == height);
     const JpegScale scale = SmallScale(width, height);
     if (scale.num == 0) return 0;
 
