@@ -74,6 +74,7 @@ BOOL CAlbumDlg::OnInitDialog()
     };
     SetIcon(icon(SM_CXICON, SM_CYICON), TRUE);
     SetIcon(icon(SM_CXSMICON, SM_CYSMICON), FALSE);
+    CxMenu::SetAtt(IDB_MENU_STRIP, this);
     SetWindowText(L"Mirelle v1.4");
     headerImage = LoadPicture(IDP_HEADER);
     logoImage = LoadPicture(IDP_LOGO);
@@ -183,7 +184,7 @@ void CAlbumDlg::ShowMainMenu()
     RectF button = systemButton.GetRect();
     CPoint at(int(button.X) - 3, int(button.Y) + 20);
     ClientToScreen(&at);
-    if (CMenu* popup = mainMenu.GetSubMenu(0)) popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, this);
+    if (CMenu* popup = mainMenu.GetSubMenu(0)) mainMenuHolder.Show(popup, this, AfxGetInstanceHandle(), at);
 }
 
 LRESULT CAlbumDlg::OnSize(UINT msg, WPARAM wParam, LPARAM lParam)

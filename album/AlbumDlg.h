@@ -1,13 +1,15 @@
 #pragma once
 // CAlbumDlg: album's main window: the header with the logo and the selection row, the drive capacity at the top
 // right, "Start", the job progress and "Exit" at the bottom, all in album's dialog frame.
+#include "MenuBar.h"
 #include "ResDlg.h"
 
 #include "controls/CxSlider.h"
 #include "controls/CxStatic.h"
 #include "framework/Menu.h"
+#include "menu/CxMenu.h"
 
-class CAlbumDlg : public CResDlg {
+class CAlbumDlg : public CResDlg, public CxMenu {
 public:
     explicit CAlbumDlg(CWnd* parent = nullptr);
     // Destroys the window while the controls it composes still exist.
@@ -63,7 +65,7 @@ private:
     std::unique_ptr<Gdiplus::Image> LoadPicture(UINT id);
     // Runs the About box modally.
     void ShowAbout();
-    // Shows the "System" button's menu below it; the chosen command comes back as WM_COMMAND.
+    // Shows the "System" button's menu in a skinned popup below it; the chosen command comes back as WM_COMMAND.
     void ShowMainMenu();
     // Moves the controls for a window of width x height, with the list's left edge offset by splitterPos.
     void PlaceControls(int width, int height, int splitterPos);
@@ -72,6 +74,7 @@ private:
 
     CFont labelFont;
     CMenu mainMenu;
+    CxMenuEx mainMenuHolder;
     std::unique_ptr<Gdiplus::Image> headerImage;
     std::unique_ptr<Gdiplus::Image> logoImage;
     std::unique_ptr<Gdiplus::Image> bandImage;

@@ -23,13 +23,24 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 unset TZ  # a Linux zone name would put msvcrt's local time and Win32's apart
 
-# Configures (once) and builds the whole project with the mingw toolchain.
+# Configures (once) and builds the whole project with the mingw toolchain: for ALBUM_ARCH into $build, or for
+# another architecture (i686, x86_64) into another folder, with its own libjpeg-turbo.
 build_project() {
-    if [ ! -f "$build/build.ninja" ]; then
-        cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$ALBUM_ARCH.cmake" \
-            -DALBUM_WINE="$WINE" -DALBUM_JPEG_PREFIX="$build/deps/jpeg-$ALBUM_ARCH" >/dev/null
+    local arch="${1:-$ALBUM_ARCH}" dir="${2:-$build}"
+    "$root/tools/build-jpeg.sh" "$arch" "$dir/deps/jpeg-$arch"
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" \
+            -DALBUM_WINE="$WINE" -DALBUM_JPEG_PREFIX="$dir/deps/jpeg-$arch" >/dev/null
     fi
-    cmake --build "$build" -j2
+    cmake --build "$dir" -j2
+}
+
+# The build of the 32-bit product: $build where the tests run it, else a folder of its own.
+product_build() { if [ "$ALBUM_ARCH" = i686 ]; then echo "$build"; else echo "$build/win32"; fi; }
+
+# Compiles the architecture that this machine does not test, so that both keep building.
+build_other_architecture() {
+    if [ "$ALBUM_ARCH" = i686 ]; then build_project x86_64 "$build/x86_64"; else build_project i686 "$(product_build)"; fi
 }
 
 # Builds the pure units natively with ASan and UBSan and runs their tests.
@@ -74,23 +85,29 @@ start_display() {
     ALBUM_WINE_PIDS+=($!)
 }
 
-# Makes the 32-bit Wine prefix in the build tree (once): fonts, unmanaged windows, no crash dialog.
-prepare_prefix() {
-    [ -f "$WINEPREFIX/.album-ready" ] && return 0
-    rm -rf "$WINEPREFIX"
-    mkdir -p "$build"
-    "$WINE" wineboot -i >"$build/wineboot.log" 2>&1 </dev/null
-    wineserver -w
-    "$WINE" regedit "$root/tools/wine-settings.reg" >>"$build/wineboot.log" 2>&1 </dev/null
+# Makes a Wine prefix at $1 (once), logging to $2: fonts, unmanaged windows, no crash dialog.
+make_prefix() {
+    local prefix="$1" log="$2"
+    [ -f "$prefix/.album-ready" ] && return 0
+    rm -rf "$prefix"
+    mkdir -p "$(dirname "$prefix")"
+    WINEPREFIX="$prefix" "$WINE" wineboot -i >"$log" 2>&1 </dev/null
+    WINEPREFIX="$prefix" wineserver -w
+    WINEPREFIX="$prefix" "$WINE" regedit "$root/tools/wine-settings.reg" >>"$log" 2>&1 </dev/null
     cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf /usr/share/wine/fonts/marlett.ttf \
-        "$WINEPREFIX/drive_c/windows/Fonts/"
-    wineserver -w
-    touch "$WINEPREFIX/.album-ready"
+        "$prefix/drive_c/windows/Fonts/"
+    WINEPREFIX="$prefix" wineserver -w
+    touch "$prefix/.album-ready"
 }
 
-# Keeps a wineserver running so that each program starts fast.
+# Makes the build tree's Wine prefix, the one album and the tests run in.
+prepare_prefix() {
+    make_prefix "$WINEPREFIX" "$build/wineboot.log"
+}
+
+# Keeps a wineserver of $WINEPREFIX running so that each program starts fast; logs to $1 if given.
 start_wineserver() {
-    wineserver -p >"$build/wineserver.log" 2>&1 </dev/null &
+    wineserver -p >"${1:-$build/wineserver.log}" 2>&1 </dev/null &
     ALBUM_WINE_PIDS+=($!)
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds album, starts it on its own Xvfb display (with xcompmgr, so layered windows show their true
-# alpha) and saves a screenshot of the whole screen: tools/screenshot.sh [out.png] [seconds to wait]
+# alpha) and saves a screenshot of the whole screen: tools/screenshot.sh [out.png] [seconds to wait] [menu]
+# With "menu", clicks "System" first and points at the menu's second row.
 set -euo pipefail
 out="$(realpath -m "${1:-screenshot.png}")"
 "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
@@ -13,6 +14,14 @@ prepare_prefix
 start_wineserver
 "$WINE" "$build/bin/album.exe" >"$build/album.log" 2>&1 </dev/null &
 sleep "${2:-6}"
+if [ "${3:-}" = menu ]; then
+    # "System" lies at (12, 25) in the main window, and its menu opens 20 pixels below the button.
+    eval "$(xdotool search --name 'Mirelle v1.4' getwindowgeometry --shell | head -n 3)"
+    xdotool mousemove $((X + 30)) $((Y + 35)) click 1
+    sleep 1
+    xdotool mousemove $((X + 60)) $((Y + 80))
+    sleep 1
+fi
 # ImageMagick's own import: another `convert`/`import` may come first on PATH.
 /usr/bin/import -window root "$out"
 echo "screenshot: $out"

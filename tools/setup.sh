@@ -14,6 +14,7 @@ packages=(
     wine wine32:i386 wine64 xvfb xcompmgr xdotool imagemagick fonts-liberation fonts-wine
     nasm cmake ninja-build googletest dpkg-dev clang libclang-rt-14-dev
     libjpeg-turbo-progs libvips-tools libimage-exiftool-perl
+    nsis zip
 )
 
 # Adds a deb-src twin of every "Types: deb" stanza of the machine's own apt sources, so the

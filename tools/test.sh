@@ -9,6 +9,8 @@ trap stop_all EXIT
 build_project
 build_and_test_host_units
 build_and_test_fuzzers
+build_other_architecture
+"$root/tools/package.sh"
 start_display
 prepare_prefix
 start_wineserver

@@ -5,6 +5,7 @@
 
 #include "photo/PhotoDecoder.h"
 #include "photo/PhotoItem.h"
+#include "version.h"
 
 #include <functional>
 #include <set>
@@ -16,6 +17,9 @@ public:
     // Progress steps per written photo.
     static constexpr int kStepsPerPhoto = 5;
     static constexpr int kDefaultQuality = 30;
+    // The software tag of every copy: album's name and build version. A file whose tag starts with "album " is a copy
+    // that album wrote, which a later job may replace.
+    static constexpr char kSoftware[] = "album " ALBUM_VERSION_TEXT;
 
     struct Events {
         std::function<void(int upper)> range;             // the bar's range becomes 0..upper, position 0
@@ -38,21 +42,40 @@ public:
     // photo that cannot be written; the files written before it stay.
     Result Run(const std::vector<const PhotoItem*>& items, const CString& outputText);
 
+    // Where a copy goes: a path in the output folder, and whether a file there (a copy album wrote) is replaced.
+    struct Target {
+        CString path;
+        bool replace = false;
+    };
+
     // Writes the JPEG copy of one photo to target: decoded anew, drawn at the halving result (upright by its EXIF
-    // orientation), stamped with its date at (100, 100) when marked, encoded at quality. The file appears only
-    // complete; false when nothing was written.
-    bool CompressPhoto(const PhotoItem& item, const CString& outputFolder, const CString& target, int quality);
+    // orientation), stamped with its date at (100, 100) when marked, encoded at quality with the photo's capture
+    // facts (date, camera, exposure) and no location. The file appears only complete and flushed, and never in place
+    // of a listed photo or of a file album did not write; false when nothing was written.
+    bool CompressPhoto(const PhotoItem& item, const CString& outputFolder, const Target& target, int quality);
+
+    // True when the file at path is a JPEG whose EXIF software tag names album.
+    static bool IsAlbumCopy(const CString& path);
 
     // Sets a progress bar's range with PBM_SETRANGE32, since 5 steps per photo pass 16 bits beyond 13107 photos.
     static void SetBarRange(HWND bar, int upper);
 
 private:
-    // The target for a photo: its output name in the folder, made unique among the files this job wrote.
-    CString ChooseTarget(const CString& folder, const CString& sourcePath);
+    // The target for a photo: its output name in the folder, numbered " (2)", " (3)", ... past the files this job
+    // wrote and every existing file that is not a copy album wrote or that is a listed photo.
+    Target ChooseTarget(const CString& folder, const CString& sourcePath) const;
+    // True when the existing file at target may be replaced: a copy album wrote that is not a listed photo.
+    bool MayReplace(const CString& target) const;
+
+    // Notes the identity of every listed photo, at scan time and now.
+    void TakeSourceIdentities(const std::vector<const PhotoItem*>& items);
+    // True when target is (another name of) a listed photo.
+    bool IsSource(const CString& target) const;
 
     Result Finish(Result result);
 
     Events m_events;
     std::set<std::wstring> m_written;  // PathKey of every file written by this run
+    std::vector<FileIdentity> m_sources;  // identities of the listed photos
     PhotoBuffers m_buffers;            // working memory of the run's photos, released at its end
 };

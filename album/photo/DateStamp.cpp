@@ -1,5 +1,7 @@
 #include "photo/DateStamp.h"
 
+#include "photo/PhotoFile.h"
+
 namespace {
 
 constexpr Gdiplus::ARGB kShadowColor = 0x647D7D7D;
@@ -22,9 +24,9 @@ CString DateText(__time64_t time) { return CTime(time).Format(L"%b. %d. %Y"); }
 
 bool FileDateText(const CString& path, CString& text)
 {
-    CFileStatus status;
-    if (!CFile::GetStatus(path, status)) return false;
-    text = DateText(status.m_ctime.GetTime());
+    FileFacts facts;
+    if (!ReadFileFacts(path, facts)) return false;
+    text = DateText(CTime(facts.created).GetTime());
     return true;
 }
 

@@ -1,82 +1,126 @@
 #include "photo/Exif.h"
 
+#include "photo/TiffReader.h"
+#include "photo/TiffWriter.h"
+
 #include <cstring>
+#include <iterator>
+#include <utility>
 
 namespace {
 
 constexpr std::uint8_t kExifSignature[] = {'E', 'x', 'i', 'f', 0, 0};
-constexpr std::size_t kTiffHeaderSize = 8;
-constexpr std::size_t kIfdEntrySize = 12;
+constexpr std::uint16_t kTagMake = 0x010F;
+constexpr std::uint16_t kTagModel = 0x0110;
 constexpr std::uint16_t kTagOrientation = 0x0112;
+constexpr std::uint16_t kTagXResolution = 0x011A;
+constexpr std::uint16_t kTagYResolution = 0x011B;
+constexpr std::uint16_t kTagResolutionUnit = 0x0128;
+constexpr std::uint16_t kTagSoftware = 0x0131;
 constexpr std::uint16_t kTagThumbnailOffset = 0x0201;
 constexpr std::uint16_t kTagThumbnailLength = 0x0202;
-constexpr std::uint16_t kTypeShort = 3;
-constexpr std::uint16_t kTypeLong = 4;
+constexpr std::uint16_t kTagYCbCrPositioning = 0x0213;
+constexpr std::uint16_t kTagExposureTime = 0x829A;
+constexpr std::uint16_t kTagFNumber = 0x829D;
+constexpr std::uint16_t kTagExifIfd = 0x8769;
+constexpr std::uint16_t kTagIso = 0x8827;
+constexpr std::uint16_t kTagExifVersion = 0x9000;
+constexpr std::uint16_t kTagDateTimeOriginal = 0x9003;
+constexpr std::uint16_t kTagDateTimeDigitized = 0x9004;
+constexpr std::uint16_t kTagOffsetOriginal = 0x9011;
+constexpr std::uint16_t kTagOffsetDigitized = 0x9012;
+constexpr std::uint16_t kTagComponents = 0x9101;
+constexpr std::uint16_t kTagFocalLength = 0x920A;
+constexpr std::uint16_t kTagSubSecOriginal = 0x9291;
+constexpr std::uint16_t kTagSubSecDigitized = 0x9292;
+constexpr std::uint16_t kTagFlashpixVersion = 0xA000;
+constexpr std::uint16_t kTagColorSpace = 0xA001;
+constexpr std::uint16_t kTagPixelWidth = 0xA002;
+constexpr std::uint16_t kTagPixelHeight = 0xA003;
+constexpr std::size_t kMaxNameLength = 64;
 
-// The TIFF block inside an EXIF segment, read with its own byte order; every read checks its range first.
-class TiffReader {
-public:
-    TiffReader(const std::uint8_t* data, std::size_t size, bool bigEndian)
-        : m_data(data), m_size(size), m_bigEndian(bigEndian)
-    {
+// Patterns of the texts kept: d a digit, s a sign, anything else itself.
+constexpr char kDatePattern[] = "dddd:dd:dd dd:dd:dd";
+constexpr char kOffsetPattern[] = "sdd:dd";
+
+bool IsPrintable(const std::string& text)
+{
+    for (const char c : text) {
+        if (c < 0x20 || c > 0x7E) return false;
     }
+    return true;
+}
 
-    std::size_t Size() const { return m_size; }
-
-    bool Fits(std::size_t offset, std::size_t length) const { return offset <= m_size && length <= m_size - offset; }
-
-    bool U16(std::size_t offset, std::uint16_t& value) const
-    {
-        if (!Fits(offset, 2)) return false;
-        const std::uint8_t* p = m_data + offset;
-        value = m_bigEndian ? std::uint16_t(p[0] << 8 | p[1]) : std::uint16_t(p[1] << 8 | p[0]);
-        return true;
+bool Matches(const std::string& text, const char* pattern)
+{
+    if (text.size() != std::strlen(pattern)) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool fits = pattern[i] == 'd'   ? c >= '0' && c <= '9'
+                          : pattern[i] == 's' ? c == '+' || c == '-'
+                                              : c == pattern[i];
+        if (!fits) return false;
     }
+    return true;
+}
 
-    bool U32(std::size_t offset, std::uint32_t& value) const
-    {
-        if (!Fits(offset, 4)) return false;
-        const std::uint8_t* p = m_data + offset;
-        value = m_bigEndian ? std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3]
-                            : std::uint32_t(p[3]) << 24 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
-        return true;
-    }
+// Reads an ASCII entry into text when it reads whole and passes the form check.
+template <class Check>
+void ReadText(const TiffReader& reader, std::size_t entry, std::string& text, Check&& check)
+{
+    std::string value;
+    if (reader.Ascii(entry, value) && check(value)) text = std::move(value);
+}
 
-    // A SHORT or LONG value held inline in an IFD entry (count 1).
-    bool InlineNumber(std::size_t entry, std::uint32_t& value) const
-    {
-        std::uint16_t type = 0;
-        std::uint32_t count = 0;
-        if (!U16(entry + 2, type) || !U32(entry + 4, count) || count != 1) return false;
-        if (type == kTypeShort) {
-            std::uint16_t shortValue = 0;
-            if (!U16(entry + 8, shortValue)) return false;
-            value = shortValue;
-            return true;
+void ReadName(const TiffReader& reader, std::size_t entry, std::string& text)
+{
+    ReadText(reader, entry, text,
+             [](const std::string& value) { return value.size() <= kMaxNameLength && IsPrintable(value); });
+}
+
+void ReadPattern(const TiffReader& reader, std::size_t entry, std::string& text, const char* pattern)
+{
+    ReadText(reader, entry, text, [&](const std::string& value) { return Matches(value, pattern); });
+}
+
+void ReadSubSeconds(const TiffReader& reader, std::size_t entry, std::string& text)
+{
+    ReadText(reader, entry, text, [](const std::string& value) {
+        return !value.empty() && value.size() <= 9 &&
+               value.find_first_not_of("0123456789") == std::string::npos;
+    });
+}
+
+void ReadRational(const TiffReader& reader, std::size_t entry, ExifRational& value)
+{
+    ExifRational read;
+    if (reader.Rational(entry, read.numerator, read.denominator)) value = read;
+}
+
+// The capture facts of the EXIF sub-IFD.
+void ReadCapture(const TiffReader& reader, std::size_t entries, std::uint16_t count, ExifCapture& capture)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t entry = entries + i * TiffReader::kEntrySize;
+        std::uint16_t tag = 0;
+        std::uint32_t number = 0;
+        if (!reader.U16(entry, tag)) break;
+        switch (tag) {
+        case kTagExposureTime: ReadRational(reader, entry, capture.exposureTime); break;
+        case kTagFNumber: ReadRational(reader, entry, capture.fNumber); break;
+        case kTagFocalLength: ReadRational(reader, entry, capture.focalLength); break;
+        case kTagIso:
+            if (reader.Number(entry, 0, number)) capture.iso = number;
+            break;
+        case kTagDateTimeOriginal: ReadPattern(reader, entry, capture.dateTimeOriginal, kDatePattern); break;
+        case kTagDateTimeDigitized: ReadPattern(reader, entry, capture.dateTimeDigitized, kDatePattern); break;
+        case kTagOffsetOriginal: ReadPattern(reader, entry, capture.offsetOriginal, kOffsetPattern); break;
+        case kTagOffsetDigitized: ReadPattern(reader, entry, capture.offsetDigitized, kOffsetPattern); break;
+        case kTagSubSecOriginal: ReadSubSeconds(reader, entry, capture.subSecOriginal); break;
+        case kTagSubSecDigitized: ReadSubSeconds(reader, entry, capture.subSecDigitized); break;
         }
-        return type == kTypeLong && U32(entry + 8, value);
     }
-
-    // Offset of the IFD's entries and their count, when the whole table lies inside the block.
-    bool Ifd(std::uint32_t offset, std::size_t& entries, std::uint16_t& count) const
-    {
-        if (offset < kTiffHeaderSize || !U16(offset, count)) return false;
-        entries = std::size_t(offset) + 2;
-        return Fits(entries, std::size_t(count) * kIfdEntrySize);
-    }
-
-    // Offset of the next IFD named after the table; 0 when there is none or it cannot be read.
-    std::uint32_t NextIfd(std::size_t entries, std::uint16_t count) const
-    {
-        std::uint32_t next = 0;
-        return U32(entries + std::size_t(count) * kIfdEntrySize, next) ? next : 0;
-    }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-    bool m_bigEndian;
-};
+}
 
 bool IsFrameMarker(std::uint8_t marker)
 {
@@ -89,39 +133,49 @@ bool IsStandaloneMarker(std::uint8_t marker)
     return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
 }
 
+void PutRational(IfdWriter& ifd, std::uint16_t tag, ExifRational rational)
+{
+    if (rational.IsPresent()) ifd.Rational(tag, rational.numerator, rational.denominator);
+}
+
 } // namespace
 
 ExifFacts ReadExif(const std::uint8_t* payload, std::size_t size, std::size_t base)
 {
     ExifFacts facts;
-    if (size < sizeof(kExifSignature) + kTiffHeaderSize ||
+    if (size < sizeof(kExifSignature) + TiffReader::kHeaderSize ||
         std::memcmp(payload, kExifSignature, sizeof(kExifSignature)) != 0) {
         return facts;
     }
     const std::uint8_t* tiff = payload + sizeof(kExifSignature);
-    const std::size_t tiffSize = size - sizeof(kExifSignature);
-    bool bigEndian = false;
-    if (tiff[0] == 'M' && tiff[1] == 'M') {
-        bigEndian = true;
-    } else if (tiff[0] != 'I' || tiff[1] != 'I') {
-        return facts;
-    }
-    const TiffReader reader(tiff, tiffSize, bigEndian);
-    std::uint16_t magic = 0;
+    TiffReader reader;
     std::uint32_t ifd0 = 0;
-    if (!reader.U16(2, magic) || magic != 42 || !reader.U32(4, ifd0)) return facts;
+    if (!TiffReader::Open(tiff, size - sizeof(kExifSignature), reader, ifd0)) return facts;
 
     std::size_t entries = 0;
     std::uint16_t count = 0;
     if (!reader.Ifd(ifd0, entries, count)) return facts;
+    facts.present = true;
+    std::uint32_t exifIfd = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t entry = entries + i * kIfdEntrySize;
+        const std::size_t entry = entries + i * TiffReader::kEntrySize;
         std::uint16_t tag = 0;
         std::uint32_t value = 0;
-        if (reader.U16(entry, tag) && tag == kTagOrientation && reader.InlineNumber(entry, value) && value >= 1 &&
-            value <= 8) {
-            facts.orientation = int(value);
+        if (!reader.U16(entry, tag)) break;
+        switch (tag) {
+        case kTagOrientation:
+            if (reader.InlineNumber(entry, value) && value >= 1 && value <= 8) facts.orientation = int(value);
+            break;
+        case kTagMake: ReadName(reader, entry, facts.capture.make); break;
+        case kTagModel: ReadName(reader, entry, facts.capture.model); break;
+        case kTagSoftware: ReadName(reader, entry, facts.software); break;
+        case kTagExifIfd: reader.InlineNumber(entry, exifIfd); break;
         }
+    }
+    std::size_t exifEntries = 0;
+    std::uint16_t exifCount = 0;
+    if (exifIfd != 0 && exifIfd != ifd0 && reader.Ifd(exifIfd, exifEntries, exifCount)) {
+        ReadCapture(reader, exifEntries, exifCount, facts.capture);
     }
 
     // IFD1 holds the thumbnail; a chain that points back at IFD0 is a loop and is not followed.
@@ -130,14 +184,14 @@ ExifFacts ReadExif(const std::uint8_t* payload, std::size_t size, std::size_t ba
     std::uint32_t thumbOffset = 0;
     std::uint32_t thumbLength = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t entry = entries + i * kIfdEntrySize;
+        const std::size_t entry = entries + i * TiffReader::kEntrySize;
         std::uint16_t tag = 0;
         if (!reader.U16(entry, tag)) break;
         if (tag == kTagThumbnailOffset) reader.InlineNumber(entry, thumbOffset);
         if (tag == kTagThumbnailLength) reader.InlineNumber(entry, thumbLength);
     }
     // Only a thumbnail that lies wholly inside the block and starts like a JPEG is offered.
-    if (thumbLength >= 4 && thumbOffset >= kTiffHeaderSize && reader.Fits(thumbOffset, thumbLength) &&
+    if (thumbLength >= 4 && thumbOffset >= TiffReader::kHeaderSize && reader.Fits(thumbOffset, thumbLength) &&
         tiff[thumbOffset] == 0xFF && tiff[thumbOffset + 1] == 0xD8) {
         facts.thumbnailOffset = base + sizeof(kExifSignature) + thumbOffset;
         facts.thumbnailLength = thumbLength;
@@ -180,4 +234,48 @@ JpegLayout ReadJpegLayout(const std::uint8_t* data, std::size_t size)
         pos += length;
     }
     return layout;
+}
+
+std::vector<std::uint8_t> BuildCopyExif(const ExifFacts& photo, const std::string& software, int width, int height)
+{
+    const ExifCapture& capture = photo.capture;
+    IfdWriter ifd0;
+    IfdWriter exif;
+    ifd0.Ascii(kTagSoftware, software);
+    if (photo.present) {
+        ifd0.Ascii(kTagMake, capture.make);
+        ifd0.Ascii(kTagModel, capture.model);
+        ifd0.Short(kTagOrientation, 1);
+        PutRational(exif, kTagExposureTime, capture.exposureTime);
+        PutRational(exif, kTagFNumber, capture.fNumber);
+        if (capture.iso) exif.Short(kTagIso, capture.iso);
+        exif.Ascii(kTagDateTimeOriginal, capture.dateTimeOriginal);
+        exif.Ascii(kTagDateTimeDigitized, capture.dateTimeDigitized);
+        exif.Ascii(kTagOffsetOriginal, capture.offsetOriginal);
+        exif.Ascii(kTagOffsetDigitized, capture.offsetDigitized);
+        PutRational(exif, kTagFocalLength, capture.focalLength);
+        exif.Ascii(kTagSubSecOriginal, capture.subSecOriginal);
+        exif.Ascii(kTagSubSecDigitized, capture.subSecDigitized);
+        // The tags the EXIF standard requires of a JPEG file, describing the copy itself: 72 dpi, centred chroma,
+        // Y Cb Cr components, sRGB, its pixel size, version 2.31 (the one with time offsets).
+        ifd0.Rational(kTagXResolution, 72, 1);
+        ifd0.Rational(kTagYResolution, 72, 1);
+        ifd0.Short(kTagResolutionUnit, 2);
+        ifd0.Short(kTagYCbCrPositioning, 1);
+        exif.Undefined(kTagExifVersion, {'0', '2', '3', '1'});
+        exif.Undefined(kTagComponents, {1, 2, 3, 0});
+        exif.Undefined(kTagFlashpixVersion, {'0', '1', '0', '0'});
+        exif.Short(kTagColorSpace, 1);
+        exif.Long(kTagPixelWidth, std::uint32_t(width));
+        exif.Long(kTagPixelHeight, std::uint32_t(height));
+        // The EXIF IFD follows IFD0, which grows by the pointer's own entry.
+        ifd0.Long(kTagExifIfd, std::uint32_t(TiffReader::kHeaderSize + TiffReader::kEntrySize) + ifd0.Size());
+    }
+
+    std::vector<std::uint8_t> block(std::begin(kExifSignature), std::end(kExifSignature));
+    std::vector<std::uint8_t> tiff = {'I', 'I', 42, 0, std::uint8_t(TiffReader::kHeaderSize), 0, 0, 0};
+    ifd0.Write(tiff, 0);
+    if (!exif.IsEmpty()) exif.Write(tiff, 0);
+    block.insert(block.end(), tiff.begin(), tiff.end());
+    return block;
 }

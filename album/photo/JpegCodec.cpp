@@ -13,11 +13,14 @@ namespace {
 // with an error result instead of exhausting a 32-bit address space.
 constexpr long kMaxLibjpegMemory = 400L * 1024 * 1024;
 constexpr int kRowsPerCall = 16;
+// Largest payload of a marker segment (its length field counts itself).
+constexpr std::size_t kMaxSegmentPayload = 65533;
 
 // libjpeg's error manager with the jump target of the guard function running the current call.
 struct ErrorTrap {
     jpeg_error_mgr manager;  // first member: libjpeg hands back a pointer to it
     void* jump[5];           // __builtin_setjmp buffer
+    bool truncated;          // the data ended before the image did
 };
 
 [[noreturn]] void OnError(j_common_ptr info)
@@ -27,14 +30,19 @@ struct ErrorTrap {
     __builtin_longjmp(reinterpret_cast<ErrorTrap*>(info->err)->jump, 1);
 }
 
-// Warnings (corrupt data, premature end) are not written to stderr: a damaged file just decodes what it holds.
-void OnOutputMessage(j_common_ptr) {}
+// Warnings are not written to stderr. A premature end is remembered: libjpeg then pads the image with grey and
+// carries on, which would pass a cut-off file (an interrupted card copy) off as a whole photo. Other warnings
+// (stray bytes between segments, a damaged stretch of data) leave a complete image and are let through.
+void OnEmitMessage(j_common_ptr info, int level)
+{
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) reinterpret_cast<ErrorTrap*>(info->err)->truncated = true;
+}
 
 void InitTrap(ErrorTrap& trap)
 {
     jpeg_std_error(&trap.manager);
     trap.manager.error_exit = OnError;
-    trap.manager.output_message = OnOutputMessage;
+    trap.manager.emit_message = OnEmitMessage;
 }
 
 // The guard functions: each arms the trap, makes libjpeg calls and returns false when one of them failed. They hold
@@ -85,8 +93,8 @@ __attribute__((noinline)) bool GuardDecompress(jpeg_decompress_struct* info, std
 }
 
 __attribute__((noinline)) bool GuardCompress(jpeg_compress_struct* info, const std::uint8_t* pixels,
-                                             std::size_t stride, int quality, unsigned char** out,
-                                             unsigned long* outSize)
+                                             std::size_t stride, int quality, const std::uint8_t* exif,
+                                             std::size_t exifSize, unsigned char** out, unsigned long* outSize)
 {
     if (__builtin_setjmp(reinterpret_cast<ErrorTrap*>(info->err)->jump)) return false;
     jpeg_mem_dest(info, out, outSize);
@@ -94,7 +102,10 @@ __attribute__((noinline)) bool GuardCompress(jpeg_compress_struct* info, const s
     jpeg_set_quality(info, quality, TRUE);
     info->optimize_coding = TRUE;
     info->dct_method = JDCT_ISLOW;
+    // An EXIF file carries its APP1 segment right after the start marker, in place of the JFIF one.
+    info->write_JFIF_header = exifSize == 0;
     jpeg_start_compress(info, TRUE);
+    if (exifSize) jpeg_write_marker(info, JPEG_APP0 + 1, exif, unsigned(exifSize));
     JSAMPROW rows[kRowsPerCall];
     while (info->next_scanline < info->image_height) {
         const JDIMENSION first = info->next_scanline;
@@ -127,6 +138,7 @@ public:
         return m_created && size > 0 && GuardReadHeader(&m_info, data, size);
     }
     jpeg_decompress_struct& Info() { return m_info; }
+    bool Truncated() const { return m_trap.truncated; }
 
 private:
     ErrorTrap m_trap{};
@@ -230,7 +242,7 @@ bool DecodeJpeg(const std::uint8_t* data, std::size_t size, JpegScale scale, Pix
     if (!GuardCalcOutput(&info) || !pixels.Allocate(int(info.output_width), int(info.output_height), false)) {
         return false;
     }
-    if (!GuardDecompress(&info, pixels.Data(), std::size_t(pixels.Stride())) ||
+    if (!GuardDecompress(&info, pixels.Data(), std::size_t(pixels.Stride())) || decompressor.Truncated() ||
         info.output_width != unsigned(pixels.Width()) || info.output_height != unsigned(pixels.Height())) {
         pixels.SetEmpty();
         return false;
@@ -241,9 +253,9 @@ bool DecodeJpeg(const std::uint8_t* data, std::size_t size, JpegScale scale, Pix
 
 JpegBytes::~JpegBytes() { std::free(m_data); }
 
-bool EncodeJpeg(const PixelBuffer& pixels, int quality, JpegBytes& bytes)
+bool EncodeJpeg(const PixelBuffer& pixels, int quality, JpegBytes& bytes, const std::vector<std::uint8_t>& exif)
 {
-    if (pixels.IsEmpty()) return false;
+    if (pixels.IsEmpty() || exif.size() > kMaxSegmentPayload) return false;
     Compressor compressor;
     if (!compressor.Created()) return false;
     jpeg_compress_struct& info = compressor.Info();
@@ -254,5 +266,6 @@ bool EncodeJpeg(const PixelBuffer& pixels, int quality, JpegBytes& bytes)
     std::free(bytes.m_data);
     bytes.m_data = nullptr;
     bytes.m_size = 0;
-    return GuardCompress(&info, pixels.Data(), std::size_t(pixels.Stride()), quality, &bytes.m_data, &bytes.m_size);
+    return GuardCompress(&info, pixels.Data(), std::size_t(pixels.Stride()), quality, exif.data(), exif.size(),
+                         &bytes.m_data, &bytes.m_size);
 }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 // A DCT-domain scale of num/8 (1..8) for decoding.
 struct JpegScale {
@@ -23,8 +24,8 @@ struct JpegScale {
 bool ReadJpegSize(const std::uint8_t* data, std::size_t size, int& width, int& height);
 
 // Decodes the whole image at the given scale into opaque BGRA pixels. Grayscale, RGB, YCbCr, CMYK and YCCK
-// images are converted to colour; a truncated file gives what its data holds. False for anything libjpeg rejects,
-// or when the decoded size passes PixelBuffer::kMaxPixels.
+// images are converted to colour. False for anything libjpeg rejects, for data that ends before the image does, or
+// when the decoded size passes PixelBuffer::kMaxPixels.
 bool DecodeJpeg(const std::uint8_t* data, std::size_t size, JpegScale scale, PixelBuffer& pixels);
 
 // Encoded JPEG bytes, allocated by libjpeg's memory destination and freed with it.
@@ -39,11 +40,13 @@ public:
     std::size_t Size() const { return m_size; }
 
 private:
-    friend bool EncodeJpeg(const PixelBuffer&, int, JpegBytes&);
+    friend bool EncodeJpeg(const PixelBuffer&, int, JpegBytes&, const std::vector<std::uint8_t>&);
     unsigned char* m_data = nullptr;
     unsigned long m_size = 0;
 };
 
 // Encodes the pixels (alpha ignored) as a baseline JPEG: libjpeg's standard tables scaled by quality (values
-// below 1 give its lowest quality, 1), 4:2:0 chroma, the accurate integer DCT and optimised Huffman tables.
-bool EncodeJpeg(const PixelBuffer& pixels, int quality, JpegBytes& bytes);
+// below 1 give its lowest quality, 1), 4:2:0 chroma, the accurate integer DCT and optimised Huffman tables. A
+// non-empty exif (an APP1 payload of at most 65533 bytes) is written as the first segment, in place of JFIF's.
+bool EncodeJpeg(const PixelBuffer& pixels, int quality, JpegBytes& bytes,
+                const std::vector<std::uint8_t>& exif = {});

@@ -3,6 +3,9 @@
 #include "photo/Exif.h"
 #include "photo/JpegCodec.h"
 #include "photo/PhotoNames.h"
+#include "photo/PhotoStructure.h"
+
+#include "misc/ComPtr.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -71,20 +74,48 @@ bool ReadJpegPreview(const CString& path, PhotoPreview& preview, PhotoBuffers& b
     return true;
 }
 
-bool ReadGdiplusPreview(const CString& path, PhotoPreview& preview)
+// A GDI+ image decoded from a file's bytes in memory (GDI+ cannot open names past MAX_PATH on every system, and
+// the bytes checked are then the bytes decoded). The image reads its stream for as long as it lives.
+class MemoryImage {
+public:
+    explicit MemoryImage(const FileBytes& bytes)
+    {
+        const HGLOBAL block = GlobalAlloc(GMEM_FIXED, bytes.Size());
+        if (!block) return;
+        std::memcpy(block, bytes.Data(), bytes.Size());  // a fixed block's handle is its address
+        if (FAILED(CreateStreamOnHGlobal(block, TRUE, m_stream.Put()))) {
+            GlobalFree(block);
+            return;
+        }
+        m_image = std::make_unique<Gdiplus::Image>(m_stream.Get());
+        if (m_image->GetLastStatus() != Gdiplus::Ok || m_image->GetWidth() == 0 || m_image->GetHeight() == 0) {
+            m_image.reset();
+        }
+    }
+
+    // The decoded image; null when GDI+ cannot read it.
+    Gdiplus::Image* Get() const { return m_image.get(); }
+
+private:
+    ComPtr<IStream> m_stream;
+    std::unique_ptr<Gdiplus::Image> m_image;  // released before its stream
+};
+
+bool ReadGdiplusPreview(const CString& path, PhotoPreview& preview, FileBytes& bytes)
 {
-    Gdiplus::Image image(path);
-    if (image.GetLastStatus() != Gdiplus::Ok || image.GetWidth() == 0 || image.GetHeight() == 0) return false;
-    preview.width = int(image.GetWidth());
-    preview.height = int(image.GetHeight());
+    if (!bytes.IsWhole() && !bytes.Read(path, kMaxFileBytes)) return false;
+    const MemoryImage image(bytes);
+    if (!image.Get()) return false;
+    preview.width = int(image.Get()->GetWidth());
+    preview.height = int(image.Get()->GetHeight());
     const CSize size = ThumbnailSize(preview.width, preview.height);
     // GDI+'s own thumbnail call, which uses a thumbnail stored in the file where the format has one.
-    preview.thumbnail.reset(image.GetThumbnailImage(UINT(size.cx), UINT(size.cy), nullptr, nullptr));
+    preview.thumbnail.reset(image.Get()->GetThumbnailImage(UINT(size.cx), UINT(size.cy), nullptr, nullptr));
     if (preview.thumbnail && preview.thumbnail->GetLastStatus() != Gdiplus::Ok) preview.thumbnail.reset();
     return true;
 }
 
-bool DecodeJpegPhoto(CSize size, PhotoBuffers& buffers)
+bool DecodeJpegPhoto(CSize stored, CSize size, PhotoBuffers& buffers)
 {
     const FileBytes& bytes = buffers.file;
     const JpegLayout layout = ReadJpegLayout(bytes.Data(), bytes.Size());
@@ -93,6 +124,7 @@ bool DecodeJpegPhoto(CSize size, PhotoBuffers& buffers)
     if ((!layout.hasFrame || width <= 0 || height <= 0) && !ReadJpegSize(bytes.Data(), bytes.Size(), width, height)) {
         return false;
     }
+    if (CSize(width, height) != stored) return false;
     PixelBuffer& decoded = buffers.decoded;
     if (!DecodeJpeg(bytes.Data(), bytes.Size(), JpegScale::Covering(width, height, size.cx, size.cy), decoded)) {
         return false;
@@ -103,18 +135,21 @@ bool DecodeJpegPhoto(CSize size, PhotoBuffers& buffers)
     } else if (!Resample(decoded, size.cx, size.cy, buffers.picture)) {
         return false;
     }
+    buffers.exif = layout.exif;
     return ApplyOrientation(buffers.picture, layout.exif.orientation, buffers.spare);
 }
 
-bool DecodeGdiplusPhoto(const CString& path, CSize size, PixelBuffer& upright)
+bool DecodeGdiplusPhoto(const FileBytes& bytes, CSize stored, CSize size, PixelBuffer& upright)
 {
-    Gdiplus::Image image(path);
-    if (image.GetLastStatus() != Gdiplus::Ok || image.GetWidth() == 0 || image.GetHeight() == 0) return false;
+    // GDI+ decodes a cut-off PNG, GIF, BMP or TIFF as far as it goes and leaves the rest blank.
+    if (!IsStructureComplete(bytes.Data(), bytes.Size())) return false;
+    const MemoryImage image(bytes);
+    if (!image.Get() || CSize(int(image.Get()->GetWidth()), int(image.Get()->GetHeight())) != stored) return false;
     if (!upright.Allocate(size.cx, size.cy)) return false;
     Gdiplus::Bitmap surface(size.cx, size.cy, upright.Stride(), PixelFormat32bppARGB, upright.Data());
     Gdiplus::Graphics graphics(&surface);
     return graphics.GetLastStatus() == Gdiplus::Ok &&
-           graphics.DrawImage(&image, 0, 0, size.cx, size.cy) == Gdiplus::Ok;
+           graphics.DrawImage(image.Get(), 0, 0, size.cx, size.cy) == Gdiplus::Ok;
 }
 
 } // namespace
@@ -124,18 +159,23 @@ bool ReadPhotoPreview(const CString& path, PhotoPreview& preview, PhotoBuffers& 
     preview = PhotoPreview();
     if (!buffers.file.Read(path, kHeadBytes)) return false;
     const bool read =
-        StartsLikeJpeg(buffers.file) ? ReadJpegPreview(path, preview, buffers) : ReadGdiplusPreview(path, preview);
+        StartsLikeJpeg(buffers.file) ? ReadJpegPreview(path, preview, buffers)
+                                      : ReadGdiplusPreview(path, preview, buffers.file);
     if (!read) preview = PhotoPreview();
     return read;
 }
 
-bool DecodePhoto(const CString& path, CSize size, PhotoBuffers& buffers)
+bool DecodePhoto(const PhotoItem& item, CSize size, PhotoBuffers& buffers)
 {
     if (!PixelBuffer::FitsLimit(size.cx, size.cy)) return false;
     FileBytes& bytes = buffers.file;
-    if (!bytes.Read(path, 2)) return false;
-    if (!StartsLikeJpeg(bytes)) return DecodeGdiplusPhoto(path, size, buffers.picture);
-    return bytes.Read(path, kMaxFileBytes) && bytes.IsWhole() && DecodeJpegPhoto(size, buffers);
+    buffers.exif = ExifFacts();
+    if (!bytes.Read(item.path, kMaxFileBytes) || !bytes.IsWhole()) return false;
+    // A file put in the photo's place since the scan is not the photo the user saw.
+    if (item.identity.known && !bytes.Identity().SameFile(item.identity)) return false;
+    const CSize stored(item.width, item.height);
+    return StartsLikeJpeg(bytes) ? DecodeJpegPhoto(stored, size, buffers)
+                                 : DecodeGdiplusPhoto(bytes, stored, size, buffers.picture);
 }
 
 std::unique_ptr<Gdiplus::Bitmap> MakeBitmap(const PixelBuffer& pixels)

@@ -1,6 +1,8 @@
 // PhotoItem: album's record of one photo in the photo list, attached to its list item as the item's data.
 #pragma once
 
+#include "photo/PhotoFile.h"
+
 #include "framework/Framework.h"
 
 #include <gdiplus.h>
@@ -15,4 +17,5 @@ struct PhotoItem {
     int stampDate = 0;                          // marked for the date stamp
     CString sizeText;                           // file size as text; empty when unavailable
     CString path;                               // full path of the source file
+    FileIdentity identity;                      // which file path led to at scan time
 };

@@ -1,7 +1,8 @@
 #include "photo/PhotoNames.h"
 
+#include "photo/PhotoFile.h"
+
 #include <algorithm>
-#include <iterator>
 
 bool IsPhotoFileName(const CString& name)
 {
@@ -44,8 +45,8 @@ CString SizeText(ULONGLONG bytes)
 
 CString FileSizeText(const CString& path)
 {
-    CFileStatus status;
-    return CFile::GetStatus(path, status) ? SizeText(status.m_size) : CString();
+    FileFacts facts;
+    return ReadFileFacts(path, facts) ? SizeText(facts.size) : CString();
 }
 
 CSize ThumbnailSize(int width, int height)
@@ -66,9 +67,7 @@ CSize OutputSize(int width, int height)
 
 std::wstring PathKey(const CString& path)
 {
-    wchar_t buffer[MAX_PATH * 2];
-    const DWORD length = GetFullPathNameW(path, DWORD(std::size(buffer)), buffer, nullptr);
-    std::wstring key = length > 0 && length < std::size(buffer) ? std::wstring(buffer, length) : path.Str();
+    std::wstring key = LongPathForm(path).Str();
     CharUpperBuffW(key.data(), DWORD(key.size()));
     return key;
 }

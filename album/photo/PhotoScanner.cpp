@@ -5,7 +5,8 @@
 int PhotoScanner::ScanFolder(const CString& pattern, const Events& events)
 {
     CFileFind finder;
-    BOOL more = finder.FindFile(pattern);
+    // The \\?\ form lists folders whose path with the pattern passes MAX_PATH.
+    BOOL more = finder.FindFile(LongPathForm(pattern));
     if (!more) {
         if (events.finished) events.finished(0, false);
         return 0;
@@ -18,7 +19,7 @@ int PhotoScanner::ScanFolder(const CString& pattern, const Events& events)
         const CString name = finder.GetFileName();
         if (!IsPhotoFileName(name)) continue;
         if (events.loading) events.loading(name);
-        std::unique_ptr<PhotoItem> item = ReadPhoto(finder.GetFilePath(), buffers);
+        std::unique_ptr<PhotoItem> item = ReadPhoto(PlainPathForm(finder.GetFilePath()), buffers);
         ++count;
         if (events.added) events.added(std::move(item));
     }
@@ -32,6 +33,7 @@ std::unique_ptr<PhotoItem> PhotoScanner::ReadPhoto(const CString& path, PhotoBuf
     item->path = path;
     PhotoPreview preview;
     ReadPhotoPreview(path, preview, buffers);
+    item->identity = buffers.file.Identity();
     item->width = preview.width;
     item->height = preview.height;
     item->thumbnail = std::move(preview.thumbnail);

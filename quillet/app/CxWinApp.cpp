@@ -7,7 +7,6 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <cassert>
 #include <cstdlib>
 #include <ctime>
 #include <cwchar>
@@ -70,7 +69,7 @@ void CxWinApp::SetAtt(const wchar_t* messageName, const wchar_t* mutexName)
 
 int CxWinApp::GetCmdLine(CStringArray* tokens)
 {
-    assert(tokens);
+    if (!tokens) return 0;
     return SplitCmdLine(GetCommandLineW(), *tokens);
 }
 

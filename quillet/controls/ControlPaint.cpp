@@ -1,18 +1,25 @@
 #include "controls/ControlPaint.h"
 
+#include "framework/Image.h"
+
 using namespace Gdiplus;
 
 namespace ControlPaint {
 
 void CopyBackground(Graphics& target, Graphics& background, const RectF& area)
 {
-    HDC source = background.GetHDC();
     HDC destination = target.GetHDC();
-    if (source && destination) {
-        BitBlt(destination, 0, 0, INT(area.Width), INT(area.Height), source, INT(area.X), INT(area.Y), SRCCOPY);
-    }
-    if (destination) target.ReleaseHDC(destination);
-    if (source) background.ReleaseHDC(source);
+    if (!destination) return;
+    CopyBackground(destination, background, area);
+    target.ReleaseHDC(destination);
+}
+
+void CopyBackground(HDC target, Graphics& background, const RectF& area)
+{
+    HDC source = background.GetHDC();
+    if (!source) return;
+    BitBlt(target, 0, 0, INT(area.Width), INT(area.Height), source, INT(area.X), INT(area.Y), SRCCOPY);
+    background.ReleaseHDC(source);
 }
 
 void DrawCaption(Graphics& target, const wchar_t* text, const Font* font, const StringFormat* format,
@@ -50,6 +57,15 @@ void Draw3dFrame(Graphics& target, const RECT& rect, Color topLeft, Color bottom
     target.FillRectangle(&light, x, y, 1, cy - 1);
     target.FillRectangle(&dark, x + cx - 1, y, 1, cy);
     target.FillRectangle(&dark, x, y + cy - 1, cx, 1);
+}
+
+std::unique_ptr<Bitmap> BitmapOver(const CImage& image)
+{
+    if (image.IsNull() || !image.IsDIBSection()) return nullptr;
+    PixelFormat format = image.GetBPP() == 32 ? (image.HasAlphaChannel() ? PixelFormat32bppPARGB : PixelFormat32bppRGB)
+                                              : PixelFormat24bppRGB;
+    return std::make_unique<Bitmap>(image.GetWidth(), image.GetHeight(), image.GetPitch(), format,
+                                    static_cast<BYTE*>(image.GetBits()));
 }
 
 }  // namespace ControlPaint

@@ -1,16 +1,20 @@
 #pragma once
 // Drawing steps shared by the skinned controls: the background copy, engraved captions, GDI+ fonts made
-// from GDI fonts and the sunken channel frame.
+// from GDI fonts, the sunken channel frame and GDI+ views of DIB images.
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
 
 #include <memory>
 
+class CImage;
+
 namespace ControlPaint {
 
 // Copies the pixels of background under area to (0, 0) of target (BitBlt, SRCCOPY through both DCs).
 void CopyBackground(Gdiplus::Graphics& target, Gdiplus::Graphics& background, const Gdiplus::RectF& area);
+// The same copy into a device context of the caller's.
+void CopyBackground(HDC target, Gdiplus::Graphics& background, const Gdiplus::RectF& area);
 
 // Draws a caption in layout: one pass in colour when enabled; when disabled, a white pass one pixel right
 // and down, then a grey pass in place (an engraved look). A null font draws nothing.
@@ -23,5 +27,9 @@ std::unique_ptr<Gdiplus::Font> FontFromGdi(HDC dc, HFONT font);
 
 // A one-pixel frame on rect: top and left edges in topLeft, right and bottom edges in bottomRight, opaque.
 void Draw3dFrame(Gdiplus::Graphics& target, const RECT& rect, Gdiplus::Color topLeft, Gdiplus::Color bottomRight);
+
+// A GDI+ bitmap over the pixels of a 24- or 32-bit DIB image (premultiplied when the image has alpha, else
+// opaque); it borrows the pixels, so the image must outlive it. Null for an empty image.
+std::unique_ptr<Gdiplus::Bitmap> BitmapOver(const CImage& image);
 
 }  // namespace ControlPaint

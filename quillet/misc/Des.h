@@ -18,7 +18,8 @@ QUILLET_API int QUILLET_CDECL Des(std::uint8_t* out, const std::uint8_t* in, std
 QUILLET_API int QUILLET_CDECL Des(const std::uint8_t* in, std::uint32_t length, const std::uint8_t* key,
                                   int keyLength, std::uint8_t** out);
 
-// Writes header, the payload transformed by mode 1 with the built-in key, and its length to the file at path.
+// Writes header, the payload transformed by mode 1 with the built-in key, and its length to the file at path;
+// 1 when the whole file was written, else 0 with no partial file left.
 QUILLET_API int QUILLET_CDECL Des(const std::uint8_t* in, std::uint32_t length, const std::uint8_t* header,
                                   std::uint32_t headerLength, const wchar_t* path);
 

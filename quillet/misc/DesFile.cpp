@@ -18,16 +18,35 @@ constexpr std::size_t kLengthFieldSize = 4;
 
 bool WriteCipherFile(const wchar_t* path, std::span<const std::uint8_t> header, std::span<const std::uint8_t> payload)
 {
-    // A filesystem path opens through the wide-character API on Windows.
-    std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-    if (!file.is_open())
+    // The file is written under a sibling name and renamed into place only when every byte reached the disk,
+    // so a failed write leaves no partial file and keeps any earlier file at path.
+    const std::filesystem::path target(path);
+    std::filesystem::path partial = target;
+    partial += L".part";
+    std::error_code ignored;
+    {
+        // A filesystem path opens through the wide-character API on Windows.
+        std::ofstream file(partial, std::ios::binary | std::ios::trunc);
+        if (!file.is_open())
+            return false;
+        const auto length = std::uint32_t(payload.size());
+        const char lengthField[kLengthFieldSize] = {char(length & 0xFF), char((length >> 8) & 0xFF),
+                                                    char((length >> 16) & 0xFF), char((length >> 24) & 0xFF)};
+        file.write(reinterpret_cast<const char*>(header.data()), std::streamsize(header.size()));
+        file.write(reinterpret_cast<const char*>(payload.data()), std::streamsize(payload.size()));
+        file.write(lengthField, std::streamsize(kLengthFieldSize));
+        file.close();
+        if (!file) {
+            std::filesystem::remove(partial, ignored);
+            return false;
+        }
+    }
+    std::error_code renamed;
+    std::filesystem::rename(partial, target, renamed);
+    if (renamed) {
+        std::filesystem::remove(partial, ignored);
         return false;
-    const auto length = std::uint32_t(payload.size());
-    const char lengthField[kLengthFieldSize] = {char(length & 0xFF), char((length >> 8) & 0xFF),
-                                                char((length >> 16) & 0xFF), char((length >> 24) & 0xFF)};
-    file.write(reinterpret_cast<const char*>(header.data()), std::streamsize(header.size()));
-    file.write(reinterpret_cast<const char*>(payload.data()), std::streamsize(payload.size()));
-    file.write(lengthField, std::streamsize(kLengthFieldSize));
+    }
     return true;
 }
 

@@ -14,8 +14,8 @@ namespace quillet {
 inline constexpr std::uint8_t kFileKey[] = {'t', 'a', 'v', 'o', 'r'};
 inline constexpr int kFileKeyLength = 5;
 
-// Creates or truncates the file at path and writes header, payload and the payload's length; false when the file
-// cannot be opened.
+// Creates or replaces the file at path with header, payload and the payload's length; false, with no file written
+// and any earlier file at path kept, when the file cannot be opened or not all of it can be written.
 bool WriteCipherFile(const wchar_t* path, std::span<const std::uint8_t> header,
                      std::span<const std::uint8_t> payload);
 

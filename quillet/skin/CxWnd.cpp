@@ -63,6 +63,7 @@ Rect CxWnd::GetRect(RectF r) { return Rect(INT(r.X), INT(r.Y), INT(r.Width), INT
 
 void CxWnd::Move(int dx, int dy, int dw, int dh)
 {
+    if (!window) return;
     Rect r = GetRect(GetRect());
     int thick = GetThick();
     ::MoveWindow(window->m_hWnd, r.X + dx - thick, r.Y + dy - thick, r.Width + dw, r.Height + dh, FALSE);
@@ -71,6 +72,7 @@ void CxWnd::Move(int dx, int dy, int dw, int dh)
 
 void CxWnd::MoveTo(int x, int y, int w, int h)
 {
+    if (!window) return;
     Rect r = GetRect(GetRect());
     int thick = GetThick();
     ::MoveWindow(window->m_hWnd, (x == -1 ? r.X : x) - thick, (y == -1 ? r.Y : y) - thick, w == -1 ? r.Width : w,
@@ -160,6 +162,7 @@ IStream* CxWnd::LoadRes(UINT id, const wchar_t* type, HINSTANCE module)
 
 int CxWnd::LoadRes(UINT id, const wchar_t* type, BYTE** data, HINSTANCE module)
 {
+    if (!data) return 0;
     if (!module) module = AfxGetResourceHandle();
     HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), type);
     if (!resource) return 0;

@@ -42,9 +42,10 @@ public:
     int GetThick();
     // The rectangle with each value truncated toward zero.
     Gdiplus::Rect GetRect(Gdiplus::RectF r);
-    // Moves and resizes by deltas, then Redraw(0, null).
+    // Moves and resizes by deltas, then Redraw(0, null). Nothing before the window is set.
     void Move(int dx, int dy, int dw, int dh);
     // Moves and resizes to values in the parent's window frame; -1 keeps a value. Then Redraw(0, null).
+    // Nothing before the window is set.
     void MoveTo(int x, int y, int w, int h);
     // Composes the control onto g (the parent's composition surface or a graphics on its DC).
     void DoDraw(Gdiplus::Graphics& g);
@@ -53,7 +54,8 @@ public:
 
     // Loads a skin image resource into a memory stream owned by this object; null when missing.
     IStream* LoadRes(UINT id, const wchar_t* type, HINSTANCE module);
-    // Finds a resource: its size, with *data pointing at its bytes in the module (not owned); 0 when missing.
+    // Finds a resource: its size, with *data pointing at its bytes in the module (not owned); 0 when missing
+    // or when data is null.
     int LoadRes(UINT id, const wchar_t* type, BYTE** data, HINSTANCE module);
     // A GDI+ image read from stream (which must outlive it); null for a null stream.
     static std::unique_ptr<Gdiplus::Image> ImageFrom(IStream* stream);

@@ -2,11 +2,13 @@
 
 #include "app/CxWinApp.h"
 #include "photo/JpegCodec.h"
+#include "photo/PhotoFile.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <random>
 
 namespace phototest {
@@ -29,8 +31,9 @@ private:
 
 [[maybe_unused]] testing::Environment* const gdiplus = testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
 
-void RemoveTree(const CString& folder)
+void RemoveTree(const CString& path)
 {
+    const CString folder = LongPathForm(path);  // folders past MAX_PATH are removed too
     WIN32_FIND_DATAW entry{};
     const HANDLE search = FindFirstFileW(folder + L"\\*", &entry);
     if (search != INVALID_HANDLE_VALUE) {
@@ -96,7 +99,8 @@ bool Near(std::uint32_t argb, std::uint32_t expected, int tolerance)
 
 void WriteBytes(const CString& path, const Bytes& bytes)
 {
-    const HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileW(LongPathForm(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     DWORD written = 0;
     WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
@@ -107,7 +111,8 @@ void WriteBytes(const CString& path, const Bytes& bytes)
 Bytes ReadBytes(const CString& path)
 {
     Bytes bytes;
-    const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE file =
+        CreateFileW(LongPathForm(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return bytes;
     bytes.resize(GetFileSize(file, nullptr));
     DWORD read = 0;
@@ -123,7 +128,12 @@ bool SaveWithGdiplus(const PixelBuffer& picture, const CString& path, const wcha
     if (!CxWinApp::GetEncClsid(mimeType, &encoder)) return false;
     Gdiplus::Bitmap bitmap(picture.Width(), picture.Height(), picture.Stride(), PixelFormat32bppARGB,
                            const_cast<BYTE*>(picture.Data()));
-    return bitmap.Save(path, &encoder, nullptr) == Gdiplus::Ok;
+    // Wine's GIF encoder writes an empty file from 32-bit pixels; it needs a palette image.
+    const std::unique_ptr<Gdiplus::Bitmap> indexed(
+        CString(mimeType) == L"image/gif"
+            ? bitmap.Clone(0, 0, picture.Width(), picture.Height(), PixelFormat8bppIndexed)
+            : nullptr);
+    return (indexed ? indexed.get() : &bitmap)->Save(path, &encoder, nullptr) == Gdiplus::Ok;
 }
 
 PixelBuffer DecodeFile(const CString& path)

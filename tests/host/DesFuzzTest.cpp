@@ -7,11 +7,14 @@
 
 #include <algorithm>
 #include <climits>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <random>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -64,6 +67,31 @@ TEST(DesHostile, DamagedFileLengthIsRejected)
     }
     write({1, 2, 3, 0, 0, 0, 0});
     EXPECT_EQ(quillet::ReadCipherText(path.wstring().c_str()), "");
+    std::filesystem::remove(path);
+}
+
+// A file size limit makes the write stop short of the whole file (EFBIG instead of a signal).
+TEST(DesHostile, ShortWriteFailsAndLeavesTheEarlierFile)
+{
+    const auto path = std::filesystem::temp_directory_path() / "quillet_des_short_write.bin";
+    const Bytes payload(64, 'x');
+    ASSERT_EQ(Des(payload.data(), 8, nullptr, 0, path.wstring().c_str()), 1);
+    const auto before = std::filesystem::file_size(path);
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 32;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const int written = Des(payload.data(), std::uint32_t(payload.size()), nullptr, 0, path.wstring().c_str());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(written, 0);
+    EXPECT_EQ(std::filesystem::file_size(path), before) << "the earlier file stays whole";
+    for (const auto& entry : std::filesystem::directory_iterator(path.parent_path()))
+        EXPECT_EQ(entry.path().filename().string().find("quillet_des_short_write.bin."), std::string::npos);
     std::filesystem::remove(path);
 }
 

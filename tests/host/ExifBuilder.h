@@ -2,6 +2,8 @@
 // photos the Wine tests generate.
 #pragma once
 
+#include "photo/TiffWriter.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
@@ -92,6 +94,31 @@ inline Bytes BuildExif(const ExifSpec& layout)
     const std::uint8_t signature[] = {'E', 'x', 'i', 'f', 0, 0};
     std::copy(std::begin(signature), std::end(signature), payload.begin());
     std::copy(body.begin(), body.end(), payload.begin() + 6);
+    return payload;
+}
+
+// A little-endian APP1 payload laid out as cameras write it: IFD0 (the given tags, then pointers to the EXIF and
+// GPS IFDs), the EXIF IFD, the GPS IFD, and IFD1 with a JPEG thumbnail.
+inline Bytes BuildCameraExif(IfdWriter ifd0, const IfdWriter& exif, const IfdWriter& gps, const Bytes& thumbnail)
+{
+    constexpr std::uint32_t kIfd1Size = 2 + 3 * 12 + 4;
+    const std::uint32_t exifAt = kIfd0 + ifd0.Size() + 2 * 12;
+    const std::uint32_t gpsAt = exifAt + exif.Size();
+    const std::uint32_t ifd1At = gpsAt + gps.Size();
+    ifd0.Long(0x8769, exifAt);
+    ifd0.Long(0x8825, gpsAt);
+    IfdWriter ifd1;
+    ifd1.Short(0x0103, 6);  // compression: JPEG
+    ifd1.Long(0x0201, ifd1At + kIfd1Size);
+    ifd1.Long(0x0202, std::uint32_t(thumbnail.size()));
+    Bytes payload = {'E', 'x', 'i', 'f', 0, 0};
+    Bytes tiff = {'I', 'I', 42, 0, kIfd0, 0, 0, 0};
+    ifd0.Write(tiff, ifd1At);
+    exif.Write(tiff, 0);
+    gps.Write(tiff, 0);
+    ifd1.Write(tiff, 0);
+    tiff.insert(tiff.end(), thumbnail.begin(), thumbnail.end());
+    payload.insert(payload.end(), tiff.begin(), tiff.end());
     return payload;
 }
 

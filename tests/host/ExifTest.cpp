@@ -149,13 +149,36 @@ TEST(JpegLayout, ReadsFrameAndFirstExifSegment)
     EXPECT_FALSE(LayoutExact({0xFF, 0xD8, 0xFF, 0xC0, 0xFF, 0xFF, 8, 0, 1, 0, 1, 3}).hasFrame);
 }
 
+// A camera's block: names, capture facts in the EXIF IFD, a GPS IFD and a thumbnail.
+Bytes CameraExif()
+{
+    IfdWriter ifd0, exif, gps;
+    ifd0.Ascii(0x010F, "Make");
+    exif.Rational(0x829A, 1, 60);
+    exif.Ascii(0x9003, "2020:01:02 03:04:05");
+    exif.Ascii(0x9011, "-05:30");
+    gps.Ascii(0x0001, "S");
+    return BuildCameraExif(ifd0, exif, gps, kThumbnail);
+}
+
+TEST(Exif, CaptureTextsNotOfTheirFormAreDropped)
+{
+    EXPECT_EQ(ReadExact(CameraExif()).capture.offsetOriginal, "-05:30");
+    IfdWriter names, times;
+    names.Ascii(0x010F, "Bad\x01Make");
+    times.Ascii(0x9003, "yesterday");
+    times.Ascii(0x9291, "12a");
+    const ExifCapture odd = ReadExact(BuildCameraExif(names, times, {}, {})).capture;
+    EXPECT_TRUE(odd.make.empty() && odd.dateTimeOriginal.empty() && odd.subSecOriginal.empty());
+}
+
 TEST(JpegLayout, RandomMutationsStayInBounds)
 {
     std::mt19937 random(20261207);
     const Bytes seeds[] = {MakeJpeg(BuildExif({false, 6, kThumbnail}), 640, 480),
-                           MakeJpeg(BuildExif({true, 2, kThumbnail}), 40, 30)};
-    for (int round = 0; round < 40000; ++round) {
-        Bytes bytes = seeds[round % 2];
+                           MakeJpeg(BuildExif({true, 2, kThumbnail}), 40, 30), MakeJpeg(CameraExif(), 40, 30)};
+    for (int round = 0; round < 60000; ++round) {
+        Bytes bytes = seeds[round % 3];
         const int edits = 1 + int(random() % 8);
         for (int e = 0; e < edits; ++e) {
             const std::size_t at = random() % bytes.size();

@@ -1,5 +1,7 @@
-// A small program that shows the skin core at work: a layered CxDlg with a frame skin and one
-// CxWnd-based child control. Run it under Wine and take a screenshot.
+// A small program that shows the skin core at work: a layered CxDlg with a frame skin, one
+// CxWnd-based child control, and the toolkit's controls. Run it under Wine and take a screenshot.
+#include "EditDemo.h"
+
 #include "skin/CxDlg.h"
 
 #include "framework/Framework.h"
@@ -51,13 +53,19 @@ public:
         CxDlg::OnInitDialog();
         SetAtt(kFrameSkin, L"PNG", nullptr);
         ModifyStyleEx(0, WS_EX_LAYERED);
-        MoveWindow(0, 0, 420, 260, FALSE);
+        MoveWindow(0, 0, 420, 400, FALSE);
         CenterWindow();
-        card.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, CRect(60, 90, 360, 170), this, 1);
+        card.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, CRect(60, 50, 360, 110), this, 1);
         card.Load(&card);
         ShowWindow(SW_SHOW);
+        editDemo.Create(*this, CRect(24, 130, 396, 380));
         Update();
-        return TRUE;
+        return FALSE;  // the edit demo holds the focus
+    }
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (msg == WM_USER) return editDemo.OnSplitterStep(int(lParam));
+        return CxDlg::WindowProc(msg, wParam, lParam);
     }
     void DrawWnd(Graphics& g) override
     {
@@ -66,9 +74,11 @@ public:
         SolidBrush panel(Color(255, 244, 246, 249));
         g.FillRectangle(&panel, 10, 24, rect.Width() - 20, rect.Height() - 33);
         card.DoDraw(g);
+        editDemo.Draw(g);
     }
 
     DemoCard card;
+    EditDemo editDemo;
 };
 
 class DemoApp : public CWinApp {

@@ -5,7 +5,10 @@ Shapes are drawn at four times the size and reduced with a Lanczos filter, which
 edges with partial alpha. The output is reproducible: no randomness, fixed colours and sizes.
 Run with the system Python (Debian's python3-pil): /usr/bin/python3 tools/skins/generate.py
 
-File names carry the resource type and id: pngNNN.png ("PNG" resources), imgNNN.tif ("IMG" resources,
+The toolkit's controls that album does not use get their images in tests/quillet/skins, where the
+toolkit's tests and the skin gallery take them from (chk.png, radio.png, arrow.png, icons.png).
+
+File names in album/res/skins carry the resource type and id: pngNNN.png ("PNG" resources), imgNNN.tif ("IMG" resources,
 Deflate-compressed TIFF with alpha) and bmpNNN.bmp (BITMAP resources, 24 bits).
 """
 import math
@@ -15,7 +18,9 @@ from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
 SCALE = 4
 ICON_SIZES = (16, 24, 32, 48, 256)
-OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "album", "res", "skins")
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+OUT = os.path.join(ROOT, "album", "res", "skins")
+TOOLKIT_OUT = os.path.join(ROOT, "tests", "quillet", "skins")
 FONT_DIR = "/usr/share/fonts/truetype/liberation"
 
 # One palette for the whole look: soft neutral panels, a darker caption band, one accent (a calm blue)
@@ -639,6 +644,93 @@ def frame():
     return result
 
 
+# ---------------------------------------------------------------------------------------------------
+# Toolkit controls album does not use: check and radio buttons, the combo box arrow, list item icons.
+
+# Frame k of a check or radio strip: (look, checked). Frame 0 is never shown; it repeats frame 2.
+CHECK_STATES = (("normal", False), ("disabled", False), ("normal", False), ("hover", False), ("pressed", False),
+                ("disabled", True), ("normal", True), ("hover", True), ("pressed", True))
+CHECK_LOOKS = {"normal": RAISED, "hover": HOVERED, "pressed": PRESSED, "disabled": DISABLED}
+
+
+def check_strip(round_box):
+    """Nine 18 x 18 frames of a check box (a rounded square with a tick) or a radio button (a disc with a dot)."""
+    frames = []
+    for state, checked in CHECK_STATES:
+        look = CHECK_LOOKS[state]
+        mark = MUTED if state == "disabled" else ACCENT
+        sketch = Sketch(18, 18)
+        box = (2.5, 2.5, 15.5, 15.5)
+        radius = 6.5 if round_box else 3
+        sketch.rounded_gradient(box, radius, look.top, look.bottom)
+        sketch.rounded(box, radius, outline=look.outline)
+        if checked and round_box:
+            sketch.ellipse((6, 6, 12, 12), fill=rgba(mark))
+        elif checked:
+            sketch.line([(5.5, 9.2), (8, 11.8), (12.8, 6.2)], fill=rgba(mark), width=2)
+        frames.append(sketch.result())
+    return strip(frames)
+
+
+def drop_arrow():
+    """The combo box's drop-down arrow, 9 x 6, drawn at the right end of the closed field."""
+    sketch = Sketch(9, 6)
+    sketch.polygon([(0.5, 0.5), (8.5, 0.5), (4.5, 5.5)], fill=rgba(SLATE_BOTTOM))
+    return sketch.result()
+
+
+def item_icons():
+    """Six 18 x 18 item icons side by side: a page, a folder, a photo, a star, an empty and a ticked check."""
+    cells = []
+    for draw in (page_glyph, folder_glyph, photo_glyph, star_glyph, lambda s: check_glyph(s, False),
+                 lambda s: check_glyph(s, True)):
+        sketch = Sketch(18, 18)
+        draw(sketch)
+        cells.append(sketch.result())
+    return strip(cells)
+
+
+def page_glyph(sketch):
+    sketch.polygon([(4, 2), (11, 2), (14, 5), (14, 16), (4, 16)], fill=rgba(WHITE))
+    sketch.line([(4, 2), (11, 2), (14, 5), (14, 16), (4, 16), (4, 2)], fill=rgba(OUTLINE))
+    for y in (7.5, 10, 12.5):
+        sketch.line([(6, y), (12, y)], fill=rgba(MUTED))
+
+
+def folder_glyph(sketch):
+    sketch.rounded((1.5, 3.5, 8, 7), 1, fill=rgba((226, 180, 80)))
+    sketch.rounded((1.5, 5.5, 16.5, 15.5), 1.5, fill=rgba((240, 200, 100)), outline=rgba((196, 150, 60)))
+
+
+def photo_glyph(sketch):
+    landscape(sketch, (1.5, 3.5, 16.5, 14.5), ((120, 176, 230), (200, 225, 245)), (90, 150, 90), (130, 180, 120))
+    sketch.rounded((1.5, 3.5, 16.5, 14.5), 1, outline=rgba(OUTLINE))
+
+
+def star_glyph(sketch):
+    points = []
+    for k in range(10):
+        radius = 7.5 if k % 2 == 0 else 3.2
+        angle = math.pi * (k / 5 - 0.5)
+        points.append((9 + radius * math.cos(angle), 9.5 + radius * math.sin(angle)))
+    sketch.polygon(points, fill=rgba((240, 180, 40)))
+
+
+def check_glyph(sketch, ticked):
+    sketch.rounded((3.5, 3.5, 14.5, 14.5), 2.5, fill=rgba(WHITE), outline=rgba(ACCENT_DARK if ticked else OUTLINE))
+    if ticked:
+        sketch.line([(6, 9.2), (8.2, 11.5), (12.2, 6.5)], fill=rgba(ACCENT), width=1.8)
+
+
+# File name -> drawing function of the toolkit's own images.
+TOOLKIT_IMAGES = {
+    "chk.png": lambda: check_strip(False),
+    "radio.png": lambda: check_strip(True),
+    "arrow.png": drop_arrow,
+    "icons.png": item_icons,
+}
+
+
 # File name -> drawing function. The file name gives the resource type and id.
 IMAGES = {
     "frame129.png": frame,
@@ -694,6 +786,9 @@ def main():
     os.makedirs(OUT, exist_ok=True)
     for name, draw in IMAGES.items():
         save(draw(), os.path.join(OUT, name))
+    os.makedirs(TOOLKIT_OUT, exist_ok=True)
+    for name, draw in TOOLKIT_IMAGES.items():
+        save(draw(), os.path.join(TOOLKIT_OUT, name))
 
 
 if __name__ == "__main__":

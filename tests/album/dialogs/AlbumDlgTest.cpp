@@ -103,23 +103,36 @@ TEST_F(AlbumDlg, MenuCommandsOpenTheirDialogsAndMinimise)
     EXPECT_TRUE(window.IsIconic());
 }
 
-TEST_F(AlbumDlg, SystemButtonShowsTheMainMenuBelowIt)
+TEST_F(AlbumDlg, SystemButtonShowsTheSkinnedMenuBelowItAndItsExitEndsTheWindow)
 {
-    CRect menuRect;
-    int items = 0;
-    ScheduleScript([&] {
-        HWND menu = FindWindowW(L"#32768", nullptr);
-        if (!menu) return;
-        ::GetWindowRect(menu, &menuRect);
-        items = GetMenuItemCount(reinterpret_cast<HMENU>(::SendMessageW(menu, MN_GETHMENU, 0, 0)));
-        EndMenu();
-    });
-    window.SendMessage(WM_COMMAND, IDC_SYSTEM, 0);
+    auto openMenu = [&]() -> CxMenuBar* {
+        window.SendMessage(WM_COMMAND, IDC_SYSTEM, 0);
+        const auto& open = CxMenuEx::OpenMenus();
+        return open.size() == 1 ? open[0]->popup.get() : nullptr;
+    };
+    CxMenuBar* menu = openMenu();
+    ASSERT_NE(menu, nullptr);
     Gdiplus::RectF button = window.systemButton.GetRect();
     CPoint expected(int(button.X) - 3, int(button.Y) + 20);
     window.ClientToScreen(&expected);
+    CRect menuRect;
+    menu->GetWindowRect(&menuRect);
     EXPECT_EQ(menuRect.TopLeft(), expected);
-    EXPECT_EQ(items, 5);
+    EXPECT_EQ(menu->menu->GetMenuItemCount(), 5);
+
+    // With the capture, a click on the main window reaches the popup, outside its rows.
+    CPoint onWindow(expected.x + 300, expected.y + 200);
+    menu->ScreenToClient(&onWindow);
+    menu->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(onWindow.x, onWindow.y));
+    PumpPending();
+    EXPECT_FALSE(menu->IsWindowVisible());
+    EXPECT_TRUE(window.IsWindowVisible());
+
+    menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    menu->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(40, 80));
+    PumpUntil([&] { return !window.IsWindowVisible(); }, 2000);
+    EXPECT_FALSE(window.IsWindowVisible()) << "Exit ends the main window";
 }
 
 TEST_F(AlbumDlg, DriveCapacityShowsPercentAndLabel)

@@ -16,6 +16,7 @@ namespace {
 class ProbeApp : public CxWinApp {
 public:
     using CxWinApp::ExitInstance;
+    using CxWinApp::GetCmdLine;
     using CxWinApp::InitInstance;
     using CxWinApp::SetAtt;
 };
@@ -57,6 +58,7 @@ TEST(CxWinApp, WithoutSetAttInitInstanceAlwaysStartsAndFindsTheProgramFolder)
     EXPECT_EQ(app.workPath.CompareNoCase(module.Left(module.ReverseFind(L'\\') + 1)), 0)
         << CStringA(app.workPath).GetString();
     EXPECT_EQ(app.ExitInstance(), 0);
+    EXPECT_EQ(app.GetCmdLine(nullptr), 0);
 }
 
 TEST(CxWinApp, SetAttRegistersTheMessageAndCreatesTheMutex)

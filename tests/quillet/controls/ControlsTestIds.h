@@ -13,3 +13,6 @@
 #define IDB_VBAR 408
 #define IDB_HBAR 409
 #define IDB_CORNER 410
+#define IDP_GRIP 411
+#define IDP_CHK_STRIP 412
+#define IDP_RADIO_STRIP 413

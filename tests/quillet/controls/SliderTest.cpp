@@ -1,5 +1,7 @@
 #include "ControlsProbes.h"
+#include "controls/CxEdit.h"
 #include "controls/CxSlider.h"
+#include "controls/CxSplitter.h"
 
 #include <gtest/gtest.h>
 
@@ -231,12 +233,23 @@ TEST(ControlsLeaks, RenderingEveryControlLeaksNoGdiHandles)
     CxSlider slider;
     ASSERT_TRUE(slider.Create(WS_CHILD | WS_VISIBLE | TBS_HORZ, CRect(20, 60, 220, 90), &dialog, 1401));
     slider.SetAtt(slider.LoadRes(IDP_THUMB, L"PNG", nullptr));
+    CxEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | WS_VSCROLL, CRect(20, 100, 220, 160), &dialog, 1403));
+    edit.SetAtt(IDB_VBAR, IDB_HBAR, IDB_CORNER);
+    edit.SetWindowText(L"two\r\nlines");
+    CxSplitter splitter;
+    ASSERT_TRUE(splitter.Create(L"", WS_CHILD | WS_VISIBLE, CRect(240, 20, 250, 160), &dialog, 1404));
+    splitter.SetAtt(splitter.LoadRes(IDP_GRIP, L"PNG", nullptr));
     dialog.Compose(bar);
     dialog.Compose(slider);
+    dialog.Compose(edit);
+    dialog.Compose(splitter);
 
     auto cycle = [&] {
         bar.Redraw(1, nullptr);
         slider.Redraw(1, nullptr);
+        edit.Redraw(1, nullptr);
+        splitter.Redraw(1, nullptr);
     };
     cycle();  // the first run fills the system's caches
     int headroom = GdiHandleHeadroom();

@@ -86,6 +86,7 @@ TEST(Des, FileLayoutAndText)
     const Bytes header = {0xAA, 0xBB, 0xCC};
     const Bytes payload = {'Q', 'u', 'i', 'l', 'l', 'e', 't', ' ', '1', '0'};
     ASSERT_EQ(Des(payload.data(), 10, header.data(), 3, path.c_str()), 1);
+    ASSERT_EQ(Des(payload.data(), 10, header.data(), 3, path.c_str()), 1) << "an earlier file is replaced";
 
     Bytes expected = header;
     const Bytes cipher = Encipher(payload, {'t', 'a', 'v', 'o', 'r'});

@@ -46,6 +46,9 @@ TEST_F(SkinWnd, LoadResGivesIndependentOwnedStreams)
     ASSERT_GT(size, 8);
     EXPECT_EQ(memcmp(data, "\x89PNG", 4), 0);
     EXPECT_EQ(owner.LoadRes(4242, L"PNG", &data, nullptr), 0);
+    EXPECT_EQ(owner.LoadRes(IDP_TEST_FRAME, L"PNG", nullptr, nullptr), 0) << "no place for the bytes";
+    owner.Move(1, 1, 0, 0);
+    owner.MoveTo(1, 1, -1, -1);  // before a window is set: nothing to move
 }
 
 TEST_F(SkinWnd, GeometryIsInTheParentsWindowFrame)

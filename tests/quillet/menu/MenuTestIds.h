@@ -1,0 +1,3 @@
+#pragma once
+// Resource ids of the menu tests.
+#define IDB_STRIP 601
