@@ -4,9 +4,14 @@
 #include "AlbumApp.h"
 #include "SetDlg.h"
 #include "photo/Capacity.h"
+#include "photo/CompressJob.h"
+#include "photo/DateStamp.h"
+#include "photo/PhotoScanner.h"
 #include "res/resource.h"
 
-#include <cwchar>
+#include <shlobj.h>
+
+#include <algorithm>
 
 using namespace Gdiplus;
 
@@ -26,8 +31,16 @@ const Color kWhite(255, 255, 255, 255);
 // Where the band's rounded start ends and its stretched middle begins, in the band picture.
 constexpr int kBandStartWidth = 68;
 constexpr int kBandShadowRows = 8;
-// How far the splitter has moved the photo list's left edge; the window starts undivided.
-constexpr int kSplitterPos = 0;
+// The narrowest the splitter may make the photo list (dragging right) and the tree (dragging left).
+constexpr int kMinListWidth = 250;
+constexpr int kMinTreeWidth = 170;
+// During a scan or a job the window is recomposed at most once per display frame, and the work between two
+// recompositions takes at least twice as long as the last recomposition did.
+constexpr DWORD kFrameMs = 16;
+constexpr DWORD kWorkPerRepaint = 2;
+
+// The search pattern of every entry of a folder; a drive root ("E:\") already ends in its backslash.
+CString PatternOf(const CString& folder) { return folder + (folder.Right(1) == L"\\" ? L"*.*" : L"\\*.*"); }
 
 }  // namespace
 
@@ -40,9 +53,12 @@ void CAlbumDlg::DoDataExchange(CDataExchange* dx)
     CResDlg::DoDataExchange(dx);
     DDX_Control(dx, IDOK, startButton);
     DDX_Control(dx, IDC_SYSTEM, systemButton);
+    DDX_Control(dx, IDC_FOLDER_TREE, folderTree);
+    DDX_Control(dx, IDC_PHOTO_LIST, photoList);
     DDX_Control(dx, IDCANCEL, exitButton);
     DDX_Control(dx, IDC_CAPACITY_TEXT, capacityText);
     DDX_Control(dx, IDC_VOLUME_LABEL, volumeLabel);
+    DDX_Control(dx, IDC_SPLITTER, splitter);
     DDX_Control(dx, IDC_SELECTED_LABEL, selectedLabel);
     DDX_Control(dx, IDC_COUNTER, counter);
     DDX_Control(dx, IDC_SELECT_LABEL, selectLabel);
@@ -54,6 +70,8 @@ void CAlbumDlg::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, IDC_JOB_BAR, jobBar);
     DDX_Control(dx, IDC_CAPACITY_BAR, capacityBar);
     DDX_Control(dx, IDC_OUTPUT_LABEL, outputLabel);
+    DDX_Control(dx, IDC_OUTPUT_PATH, outputEdit);
+    DDX_Control(dx, IDC_BROWSE, browseButton);
     DDX_Control(dx, IDC_PATH_LABEL, pathLabel);
 }
 
@@ -90,6 +108,12 @@ BOOL CAlbumDlg::OnInitDialog()
     for (CxBtn* button : {&selectAll, &selectNone, &dateAll, &dateNone})
         button->SetAtt(image(IDP_SMALL_BUTTON, L"PNG"), font, 0, 1, kBlack);
     systemButton.SetAtt(image(IDP_SYSTEM_BUTTON, L"PNG"), font, 2, 1, kBlack);
+    browseButton.SetAtt(image(IDI_BROWSE_BUTTON, L"IMG"), image(IDI_BROWSE_ICON, L"IMG"), font, 2, 1, kBlack,
+                        Point(0, 0), Point(0, 0));
+    folderTree.SetAtt(IDB_SCROLL_VERT, IDB_SCROLL_HORZ, IDB_SCROLL_CORNER, image(IDP_EXPAND_GLYPHS, L"PNG"));
+    photoList.SetAtt(IDB_SCROLL_VERT, IDB_SCROLL_HORZ, IDB_SCROLL_CORNER, CSize(180, 32),
+                     image(IDP_CELL_STRIP, L"PNG"));
+    splitter.SetAtt(image(IDI_SPLITTER_GRIP, L"IMG"));
     for (CxPrg* bar : {&capacityBar, &jobBar}) bar->SetAtt(image(IDI_PROGRESS, L"IMG"), kCaptionChars, kBarTextColour);
     jobBar.SetStep(1);
     gripImage = LoadPicture(IDP_GRIP);
@@ -98,8 +122,13 @@ BOOL CAlbumDlg::OnInitDialog()
     for (CxStatic* label : {&selectedLabel, &selectLabel, &dateLabel}) label->SetFont(&labelFont);
     mainMenu.LoadMenu(IDR_MAIN_MENU);
 
-    ShowDriveCapacity(static_cast<CxWinApp*>(AfxGetApp())->workPath.Left(3));
+    CWinApp* app = AfxGetApp();
+    ShowDriveCapacity(static_cast<CxWinApp*>(app)->workPath.Left(3));
+    folderTree.SelectPath(app->GetProfileString(L"Log", L"TreePath"));
+    folderTree.Expand(folderTree.GetSelectedItem(), TVE_EXPAND);
     jobBar.SetTextColor(kWhite);
+    outputEdit.SetWindowText(app->GetProfileString(L"Log", L"SavePath"));
+    ScanSelectedFolder();
 
     MoveWindow(0, 0, kWidth, kHeight, FALSE);
     CenterWindow();
@@ -121,11 +150,110 @@ void CAlbumDlg::ShowDriveCapacity(const CString& root)
     volumeLabel.Redraw(0, nullptr);
 }
 
+int CAlbumDlg::ScanSelectedFolder(CString* folder)
+{
+    HTREEITEM item = folderTree.GetSelectedItem();
+    CString path;
+    if (!item || !folderTree.GetItemPath(path, item) || path.IsEmpty()) return 1;
+    ScanFolder(PatternOf(path));
+    if (folder) *folder = path;
+    return 0;
+}
+
+void CAlbumDlg::ScanFolder(const CString& pattern)
+{
+    photoList.ClearPhotos();
+    PhotoScanner::Events events;
+    events.loading = [this](const CString& name) {
+        photoList.SetWindowText(L"Loading " + name);
+        photoList.Redraw(0, nullptr);
+        // No message loop runs during the scan: the window is repainted here or not at all.
+        Repaint(false);
+    };
+    events.added = [this](std::unique_ptr<PhotoItem> photo) { photoList.AddPhoto(std::move(photo)); };
+    events.finished = [this, &pattern](int, bool anyEntry) {
+        if (anyEntry) {
+            photoList.SetWindowText(L"");
+            photoList.Arrange(LVA_DEFAULT);
+            ShowDriveCapacity(pattern.Left(3));
+        }
+        photoList.Redraw(1, nullptr);
+        ShowCounter();
+    };
+    lastRepaint = 0;
+    PhotoScanner::ScanFolder(pattern, events);
+}
+
+void CAlbumDlg::Repaint(bool force)
+{
+    const DWORD start = GetTickCount();
+    if (!force && start - lastRepaint < std::max(kFrameMs, kWorkPerRepaint * repaintCost)) return;
+    Update();
+    lastRepaint = GetTickCount();
+    repaintCost = lastRepaint - start;
+}
+
+void CAlbumDlg::ShowCounter()
+{
+    CString text;
+    text.Format(L"%d/%d", photoList.CountMarked(), photoList.GetItemCount());
+    counter.SetWindowText(text);
+    counter.Redraw(0, nullptr);
+}
+
 void CAlbumDlg::OnOK()
 {
-    int selectedCount = 0;
-    if (swscanf(counter.GetWindowText(), L"%d", &selectedCount) != 1 || selectedCount == 0)
-        MessageBox(L"Select one at least");
+    CompressJob::Events events;
+    events.range = [this](int upper) {
+        CompressJob::SetBarRange(jobBar.m_hWnd, upper);
+        jobBar.SetPos(0);
+        jobBar.Redraw(1, nullptr);
+    };
+    events.step = [this] {
+        jobBar.StepIt();
+        jobBar.Redraw(0, nullptr);
+        Repaint(false);
+    };
+    events.written = [this](const CString& name) {
+        jobBar.SetWindowText(name);
+        jobBar.Redraw(0, nullptr);
+        Repaint(true);
+    };
+    events.quality = [] { return int(AfxGetApp()->GetProfileInt(L"Log", L"Quality", CompressJob::kDefaultQuality)); };
+    events.stamp = [this](Graphics& surface, const wchar_t* text, int x, int y, int alignment) {
+        DrawOutlineText(surface, text, x, y, alignment);
+    };
+
+    std::vector<const PhotoItem*> photos;
+    for (int i = 0; i < photoList.GetItemCount(); ++i) {
+        if (const PhotoItem* photo = photoList.GetPhoto(i)) photos.push_back(photo);
+    }
+    CompressJob job(events);
+    lastRepaint = 0;
+    CompressJob::Result result = job.Run(photos, outputEdit.GetWindowText());
+    MessageBox(result.message);
+    if (result.outcome != CompressJob::Outcome::Completed) return;
+    AfxGetApp()->WriteProfileString(L"Log", L"SavePath", result.outputFolder);
+    jobBar.SetPos(0);
+    jobBar.SetWindowText(L"");
+    jobBar.Redraw(0, nullptr);
+}
+
+void CAlbumDlg::DrawOutlineText(Graphics& surface, const wchar_t* text, int x, int y, int alignment)
+{
+    ::DrawOutlineText(surface, text, x, y, alignment);
+}
+
+BOOL CAlbumDlg::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message != WM_LBUTTONDOWN || !folderTree.m_hWnd || msg->hwnd != folderTree.m_hWnd)
+        return CResDlg::PreTranslateMessage(msg);
+    // The framework's loop hands a message to the dialog manager only after this walk, so the click is given to it
+    // here: the tree selects or expands before the scan reads its selection.
+    ::IsDialogMessageW(m_hWnd, msg);
+    CString folder;
+    if (ScanSelectedFolder(&folder) == 0) AfxGetApp()->WriteProfileString(L"Log", L"TreePath", folder);
+    return TRUE;
 }
 
 LRESULT CAlbumDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -141,6 +269,22 @@ LRESULT CAlbumDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return OnSize(msg, wParam, lParam);
     case WM_DESTROY:
         return OnDestroy(msg, wParam, lParam);
+    case WM_USER:
+        return OnControlReport(wParam, lParam);
+    case WM_USER + 1:
+        if (wParam == reinterpret_cast<WPARAM>(&photoList)) ShowCounter();
+        break;
+    case WM_MOVE: {
+        LRESULT result = CResDlg::WindowProc(msg, wParam, lParam);
+        HideBadge();
+        return result;
+    }
+    case WM_SETCURSOR: {
+        CPoint cursor;
+        GetCursorPos(&cursor);
+        if (::WindowFromPoint(cursor) != photoList.m_hWnd) HideBadge();
+        break;
+    }
     }
     return CResDlg::WindowProc(msg, wParam, lParam);
 }
@@ -162,6 +306,19 @@ BOOL CAlbumDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     case ID_MENU_MINIMISE:
         ShowWindow(SW_SHOWMINIMIZED);
         return TRUE;
+    case IDC_BROWSE:
+        BrowseOutputFolder();
+        return TRUE;
+    case IDC_SELECT_ALL:
+    case IDC_SELECT_NONE:
+        MarkAll(LOWORD(wParam) == IDC_SELECT_ALL);
+        return TRUE;
+    case IDC_DATE_ALL:
+    case IDC_DATE_NONE:
+        StampAll(LOWORD(wParam) == IDC_DATE_ALL);
+        return TRUE;
+    case IDC_SPLITTER:
+        return TRUE;  // a drag ends in a click, which is no command
     }
     return CResDlg::OnCommand(wParam, lParam);
 }
@@ -171,6 +328,63 @@ LRESULT CAlbumDlg::OnSysCommand(UINT msg, WPARAM wParam, LPARAM lParam)
     if ((wParam & kSysCommandMask) != IDM_ABOUTBOX) return CResDlg::WindowProc(msg, wParam, lParam);
     ShowAbout();
     return 0;
+}
+
+void CAlbumDlg::BrowseOutputFolder()
+{
+    BROWSEINFOW info{};
+    info.hwndOwner = m_hWnd;
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    LPITEMIDLIST chosen = SHBrowseForFolderW(&info);
+    if (!chosen) return;
+    wchar_t path[MAX_PATH] = L"";
+    const BOOL isFolder = SHGetPathFromIDListW(chosen, path);
+    CoTaskMemFree(chosen);
+    if (!isFolder || !path[0]) return;
+    outputEdit.SetWindowText(path);
+    outputEdit.Redraw(1, nullptr);
+}
+
+void CAlbumDlg::MarkAll(int compress)
+{
+    const int total = photoList.GetItemCount();
+    for (int i = 0; i < total; ++i) {
+        if (PhotoItem* photo = photoList.GetPhoto(i)) photo->compress = compress;
+    }
+    ShowCounter();
+    photoList.Redraw(0, nullptr);
+}
+
+void CAlbumDlg::StampAll(int stampDate)
+{
+    for (int i = 0; i < photoList.GetItemCount(); ++i) {
+        if (PhotoItem* photo = photoList.GetPhoto(i)) photo->stampDate = stampDate;
+    }
+    photoList.Redraw(0, nullptr);
+}
+
+LRESULT CAlbumDlg::OnControlReport(WPARAM source, LPARAM value)
+{
+    if (source != reinterpret_cast<WPARAM>(&splitter)) return 0;
+    const int dx = int(value);
+    if (dx > 0 && photoList.GetRect().Width < kMinListWidth) return 0;
+    if (dx < 0 && folderTree.GetRect().Width < kMinTreeWidth) return 0;
+    SetRedraw(1);
+    outputLabel.Move(dx, 0, 0, 0);
+    startButton.Move(dx, 0, 0, 0);
+    folderTree.Move(0, 0, dx, 0);
+    photoList.Move(dx, 0, -dx, 0);
+    outputEdit.Move(dx, 0, -dx, 0);
+    jobBar.Move(dx, 0, -dx, 0);
+    pathLabel.Move(dx, 0, 0, 0);
+    SetRedraw(0);
+    Update();
+    return 1;
+}
+
+void CAlbumDlg::HideBadge()
+{
+    if (photoList.m_hWnd) photoList.HideBadge();
 }
 
 void CAlbumDlg::ShowAbout()
@@ -191,10 +405,10 @@ LRESULT CAlbumDlg::OnSize(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     SetRedraw(1);
     LRESULT result = CResDlg::OnSize(msg, wParam, lParam);
-    if (startButton.m_hWnd) {
+    if (photoList.m_hWnd) {
         CRect rect;
         GetWindowRect(&rect);
-        PlaceControls(rect.Width(), rect.Height(), kSplitterPos);
+        PlaceControls(rect.Width(), rect.Height(), splitter.GetPos());
     }
     SetRedraw(0);
     Update();
@@ -205,14 +419,20 @@ void CAlbumDlg::PlaceControls(int width, int height, int splitterPos)
 {
     const int p = splitterPos;
     systemButton.MoveTo(12, 25, -1, -1);
+    folderTree.Redraw(0, nullptr);
+    folderTree.MoveTo(10, 128, p + 180, height - 137);
+    photoList.Redraw(0, nullptr);
+    photoList.MoveTo(p + 198, 128, width - p - 208, height - 228);
     capacityText.MoveTo(width - 80, 29, 60, -1);
     capacityBar.MoveTo(width - 227, 28, 140, -1);
     volumeLabel.MoveTo(width - 385, 29, 150, -1);
+    splitter.MoveTo(p + 188, 124, -1, height - 134);
     startButton.MoveTo(p + 220, height - 34, -1, -1);
     exitButton.MoveTo(width - 103, height - 34, -1, -1);
     jobBar.MoveTo(p + 295, height - 33, width - p - 407, -1);
     outputLabel.MoveTo(p + 203, height - 95, -1, -1);
     pathLabel.MoveTo(p + 218, height - 61, -1, -1);
+    outputEdit.MoveTo(p + 255, height - 64, width - p - 320, 20);
     // The header row keeps its place whatever the window's width and the splitter's position.
     selectedLabel.MoveTo(236, -1, -1, -1);
     counter.MoveTo(250, -1, -1, -1);
@@ -222,6 +442,7 @@ void CAlbumDlg::PlaceControls(int width, int height, int splitterPos)
     dateLabel.MoveTo(460, -1, -1, -1);
     dateAll.MoveTo(477, -1, -1, -1);
     dateNone.MoveTo(515, -1, -1, -1);
+    browseButton.MoveTo(width - 58, height - 64, -1, -1);
 }
 
 LRESULT CAlbumDlg::OnGetMinMaxInfo(MINMAXINFO* info)
@@ -255,8 +476,11 @@ void CAlbumDlg::DrawWnd(Graphics& g)
     GetWindowRect(&rect);
     const int width = rect.Width();
     const int height = rect.Height();
-    const int p = kSplitterPos;
-    DrawControls(g, {&capacityBar, &selectedLabel, &counter, &selectLabel, &dateLabel, &selectAll, &selectNone,
+    const int p = splitter.GetPos();
+    DrawControls(g, {&capacityBar, &folderTree});
+    // The list is composed through its drawing alone: its window text is the scan status, shown in its status bar.
+    photoList.Compose(g);
+    DrawControls(g, {&splitter, &selectedLabel, &counter, &selectLabel, &dateLabel, &selectAll, &selectNone,
                      &dateAll, &dateNone});
     if (headerImage) {
         const int headerHeight = headerImage->GetHeight();
@@ -266,7 +490,7 @@ void CAlbumDlg::DrawWnd(Graphics& g)
     if (logoImage) g.DrawImage(logoImage.get(), 18, 50, logoImage->GetWidth(), logoImage->GetHeight());
     if (bandImage) DrawBand(g, width);
     DrawControls(g, {&startButton, &systemButton, &exitButton, &capacityText, &volumeLabel, &jobBar, &outputLabel,
-                     &pathLabel});
+                     &outputEdit, &browseButton, &pathLabel});
 }
 
 void CAlbumDlg::DrawBand(Graphics& g, int width)

@@ -17,14 +17,14 @@ constexpr DWORD kLongestShowMs = 3000;
 
 }  // namespace
 
-CxSplash::CxSplash(CWnd* parent, TickSource tickSource) : CxDlg(IDD_SPLASH, parent), tickSource(tickSource) {}
+CxSplash::CxSplash(CWnd* parent, TickSource tickSource) : CPictureDlg(IDD_SPLASH, parent), tickSource(tickSource) {}
 
 BOOL CxSplash::OnInitDialog()
 {
     CxDlg::OnInitDialog();
     SetAtt(IDP_SPLASH, L"PNG", nullptr);
     // Without its picture the splash is empty but still leads to the main window.
-    if (frameImage) MoveWindow(0, 0, frameImage->GetWidth(), frameImage->GetHeight(), FALSE);
+    FitToPicture();
     CenterWindow();
     ModifyStyleEx(0, WS_EX_LAYERED);
     ShowWindow(SW_SHOW);
@@ -32,11 +32,6 @@ BOOL CxSplash::OnInitDialog()
     SetTimer(kHoldTimer, kHoldMs);
     shownTick = tickSource();
     return TRUE;
-}
-
-void CxSplash::DrawBgm(Graphics& g)
-{
-    if (frameImage) g.DrawImage(frameImage.get(), 0, 0, frameImage->GetWidth(), frameImage->GetHeight());
 }
 
 LRESULT CxSplash::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

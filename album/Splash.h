@@ -1,9 +1,9 @@
 #pragma once
 // CxSplash: the start-up picture. It stays opaque for a second, then runs the main window modally inside its
 // timer handler while it fades itself out over it.
-#include "skin/CxDlg.h"
+#include "PictureDlg.h"
 
-class CxSplash : public CxDlg {
+class CxSplash : public CPictureDlg {
 public:
     // The millisecond clock the fade is timed by.
     using TickSource = DWORD(WINAPI*)();
@@ -12,8 +12,6 @@ public:
 
     // Sizes the window to the picture, centres and shows it opaque, and starts the hold timer.
     BOOL OnInitDialog() override;
-    // Draws the picture at its own size.
-    void DrawBgm(Gdiplus::Graphics& g) override;
 
     // Routes WM_TIMER to its handler.
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

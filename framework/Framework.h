@@ -10,5 +10,6 @@
 #include "ListControls.h"
 #include "Menu.h"
 #include "Runtime.h"
+#include "ShellTree.h"
 #include "Strings.h"
 #include "Wnd.h"

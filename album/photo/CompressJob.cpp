@@ -31,8 +31,13 @@ CompressJob::Result CompressJob::Run(const std::vector<const PhotoItem*>& items,
         result.message = L"Select an output folder";
         return result;
     }
-    // An existing folder is fine; a failure shows at the first write.
-    CreateDirectoryW(LongPathForm(folder), nullptr);
+    // An existing folder is fine. One that neither exists nor can be made is named in the message, rather than the
+    // first photo, which was never the fault.
+    if (!MakeOutputFolder(folder)) {
+        result.outcome = Outcome::Failure;
+        result.message = L"Failure\n" + folder;
+        return result;
+    }
     folder += L'\\';
     TakeSourceIdentities(items);
 
@@ -131,7 +136,7 @@ bool CompressJob::CompressPhoto(const PhotoItem& item, const CString& outputFold
         Gdiplus::Bitmap surface(picture.Width(), picture.Height(), picture.Stride(), PixelFormat32bppARGB,
                                 picture.Data());
         Gdiplus::Graphics graphics(&surface);
-        DrawOutlineText(graphics, date, kStampX, kStampY, 0);
+        if (m_events.stamp) m_events.stamp(graphics, date, kStampX, kStampY, 0);
     }
     const std::vector<std::uint8_t> exif = BuildCopyExif(m_buffers.exif, kSoftware, picture.Width(), picture.Height());
     JpegBytes jpeg;

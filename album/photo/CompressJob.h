@@ -26,6 +26,8 @@ public:
         std::function<void()> step;                        // one step forward
         std::function<void(const CString& name)> written;  // a photo was written; its name shortened for the bar
         std::function<int()> quality;                      // the JPEG quality, asked before each photo
+        // Draws the date stamp text on a copy at (x, y) with an alignment (0 near, 1 centre, 2 far); none when unset.
+        std::function<void(Gdiplus::Graphics& surface, const wchar_t* text, int x, int y, int alignment)> stamp;
     };
 
     enum class Outcome { Completed, NothingMarked, NoOutputFolder, Failure };

@@ -1,5 +1,7 @@
 #include "photo/PhotoFile.h"
 
+#include "photo/PhotoNames.h"
+
 #include <atomic>
 #include <new>
 #include <utility>
@@ -223,4 +225,13 @@ bool WriteFileDurably(const wchar_t* folder, const wchar_t* target, const std::u
     TempFile temp(longFolder, calls);
     return temp.IsOpen() && temp.Write(data, size) && temp.Commit() && (!mayRename || mayRename()) &&
            temp.RenameTo(LongPathForm(target), replace);
+}
+
+bool MakeOutputFolder(const CString& folder)
+{
+    if (!IsUsableFolderName(folder)) return false;
+    const CString longForm = LongPathForm(folder);
+    CreateDirectoryW(longForm, nullptr);  // an existing folder is fine
+    const DWORD attributes = GetFileAttributesW(longForm);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

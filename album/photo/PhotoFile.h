@@ -37,6 +37,8 @@ struct FileFacts {
     FILETIME created{};
 };
 
+// Makes the output folder (its last level) unless it exists; true when it is a usable folder afterwards.
+bool MakeOutputFolder(const CString& folder);
 // Reads the facts of the file at path (long paths and files locked by others included); false when it does not
 // exist or cannot be opened even for its attributes.
 bool ReadFileFacts(const wchar_t* path, FileFacts& facts);

@@ -1,5 +1,7 @@
 #include "photo/PhotoNames.h"
 
+#include <cwctype>
+
 #include "photo/PhotoFile.h"
 
 #include <algorithm>
@@ -28,6 +30,40 @@ CString NormaliseOutputFolder(const CString& text)
     folder.Trim();
     folder.TrimRight(L'\\');
     return folder;
+}
+
+namespace {
+
+bool IsDeviceName(std::wstring component)
+{
+    component = component.substr(0, component.find(L'.'));
+    while (!component.empty() && component.back() == L' ') component.pop_back();
+    for (wchar_t& c : component) c = wchar_t(towupper(c));
+    static const wchar_t* const kDevices[] = {L"CON", L"PRN", L"AUX", L"NUL"};
+    for (const wchar_t* device : kDevices) {
+        if (component == device) return true;
+    }
+    return component.size() == 4 && (component.starts_with(L"COM") || component.starts_with(L"LPT")) &&
+           component[3] >= L'1' && component[3] <= L'9';
+}
+
+}  // namespace
+
+bool IsUsableFolderName(const CString& folder)
+{
+    std::wstring path(folder.GetString());
+    std::size_t start = 0;
+    if (path.starts_with(L"\\\\")) start = 2;  // a UNC path's server and share follow
+    else if (path.size() >= 2 && path[1] == L':') start = 2;
+    std::size_t begin = start;
+    while (begin <= path.size()) {
+        std::size_t end = path.find(L'\\', begin);
+        if (end == std::wstring::npos) end = path.size();
+        const std::wstring component = path.substr(begin, end - begin);
+        if (component.find_first_of(L"<>|\"?*:") != std::wstring::npos || IsDeviceName(component)) return false;
+        begin = end + 1;
+    }
+    return true;
 }
 
 CString SizeText(ULONGLONG bytes)

@@ -22,6 +22,9 @@ CString ShortenName(const CString& name, int length);
 CString OutputFileName(const CString& name);
 // The typed output folder trimmed of white space and of trailing backslashes (empty when nothing is left).
 CString NormaliseOutputFolder(const CString& text);
+// False when a folder path holds a character no file name may have (<>|"?*, or a colon past the drive) or a
+// component that is a device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, also with an extension).
+bool IsUsableFolderName(const CString& folder);
 // "700B", "1KB", "5MB" (sizes truncated); empty from 1 GB on.
 CString SizeText(ULONGLONG bytes);
 // SizeText of the file's size; empty when its status cannot be read.

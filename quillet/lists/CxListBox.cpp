@@ -326,24 +326,33 @@ void* CxBmpListBox::GetField(const BmpItemInfo& record, int col, va_list args)
 
 void CxBmpListBox::SetItemVal(int index, ItemCol col, ...)
 {
-    BmpItemInfo* record = Record(index);
-    if (!record) return;
     va_list args;
     va_start(args, col);
-    SetField(*record, col, args);
+    SetItemValV(index, col, args);
     va_end(args);
-    Redraw(0, nullptr);
 }
 
 void* CxBmpListBox::GetItemVal(int index, ItemCol col, ...)
 {
-    BmpItemInfo* record = Record(index);
-    if (!record) return nullptr;
     va_list args;
     va_start(args, col);
-    void* out = GetField(*record, col, args);
+    void* out = GetItemValV(index, col, args);
     va_end(args);
     return out;
+}
+
+void CxBmpListBox::SetItemValV(int index, int col, va_list args)
+{
+    BmpItemInfo* record = Record(index);
+    if (!record) return;
+    SetField(*record, col, args);
+    Redraw(0, nullptr);
+}
+
+void* CxBmpListBox::GetItemValV(int index, int col, va_list args)
+{
+    BmpItemInfo* record = Record(index);
+    return record ? GetField(*record, col, args) : nullptr;
 }
 
 void CxBmpListBox::DrawRow(Graphics& target, int index, const CRect& row, const Font& font, const Brush& brush)
@@ -376,22 +385,17 @@ int CxChkListBox::InsertString(int index, const wchar_t* text, int height, int v
 
 void CxChkListBox::SetItemVal(int index, ItemCol col, ...)
 {
-    BmpItemInfo* record = Record(index);
-    if (!record) return;
     va_list args;
     va_start(args, col);
-    SetField(*record, col, args);
+    SetItemValV(index, col, args);
     va_end(args);
-    Redraw(0, nullptr);
 }
 
 void* CxChkListBox::GetItemVal(int index, ItemCol col, ...)
 {
-    BmpItemInfo* record = Record(index);
-    if (!record) return nullptr;
     va_list args;
     va_start(args, col);
-    void* out = GetField(*record, col, args);
+    void* out = GetItemValV(index, col, args);
     va_end(args);
     return out;
 }

@@ -117,6 +117,9 @@ public:
 protected:
     // The record of an item, or null for a bad index or an item without one.
     BmpItemInfo* Record(int index) const;
+    // SetItemVal and GetItemVal on their argument lists.
+    void SetItemValV(int index, int col, va_list args);
+    void* GetItemValV(int index, int col, va_list args);
     // Sets or reads field col of a record from or into args; false for a column the box does not have.
     virtual bool SetField(BmpItemInfo& record, int col, va_list args);
     virtual void* GetField(const BmpItemInfo& record, int col, va_list args);

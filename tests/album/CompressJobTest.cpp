@@ -52,6 +52,7 @@ CompressJob::Result RunJob(const Photos& photos, const CString& output, JobLog& 
     events.step = [&] { ++log.steps; };
     events.written = [&](const CString& name) { log.written.push_back(name); };
     events.quality = [quality] { return quality; };
+    events.stamp = DrawOutlineText;
     return CompressJob(events).Run(photos.List(), output);
 }
 

@@ -6,7 +6,9 @@
 //   photo_bench job <folder> <output> [runs]    scan, then the job at quality 30 into output
 #include "app/CxWinApp.h"
 #include "photo/CompressJob.h"
+#include "photo/DateStamp.h"
 #include "photo/PhotoScanner.h"
+#include "BenchTiming.h"
 
 #include <psapi.h>
 
@@ -20,53 +22,11 @@ namespace {
 
 constexpr int kQuality = 30;
 
-// Wall and CPU time of the calling thread since construction or the last Lap.
-class Stopwatch {
-public:
-    Stopwatch() { Lap(); }
-    void Lap()
-    {
-        QueryPerformanceCounter(&m_wall);
-        m_cpu = ThreadCpu();
-    }
-    double WallMs() const
-    {
-        LARGE_INTEGER now;
-        LARGE_INTEGER frequency;
-        QueryPerformanceCounter(&now);
-        QueryPerformanceFrequency(&frequency);
-        return double(now.QuadPart - m_wall.QuadPart) * 1000.0 / double(frequency.QuadPart);
-    }
-    double CpuMs() const { return double(ThreadCpu() - m_cpu) / 10000.0; }
-
-private:
-    // User plus kernel time in 100 ns units. Wine reads it from the kernel's tick counts, so single short spans
-    // are coarse; totals and medians over many photos are not.
-    static ULONGLONG ThreadCpu()
-    {
-        FILETIME creation, exit, kernel, user;
-        GetThreadTimes(GetCurrentThread(), &creation, &exit, &kernel, &user);
-        return (ULONGLONG(kernel.dwHighDateTime) << 32 | kernel.dwLowDateTime) +
-               (ULONGLONG(user.dwHighDateTime) << 32 | user.dwLowDateTime);
-    }
-
-    LARGE_INTEGER m_wall{};
-    ULONGLONG m_cpu = 0;
-};
-
 struct Sample {
     double wallMs = 0;
     double cpuMs = 0;
     double megapixels = 0;
 };
-
-double Median(std::vector<double> values)
-{
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const std::size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
-}
 
 // Samples per photo name and per run, in the order photos were met.
 class Samples {
@@ -140,6 +100,7 @@ bool Job(const std::vector<std::unique_ptr<PhotoItem>>& items, const CString& ou
     Stopwatch total;
     CompressJob::Events events;
     events.quality = [] { return kQuality; };
+    events.stamp = DrawOutlineText;
     events.written = [&](const CString&) {
         const PhotoItem& item = *list[next++];
         samples.Add(CxWinApp::GetFileName(item.path), {photo.WallMs(), photo.CpuMs(),

@@ -1,7 +1,8 @@
-// A small program that shows the skin core at work: a layered CxDlg with a frame skin, one
-// CxWnd-based child control, and the toolkit's controls. Run it under Wine and take a screenshot.
+// A small program that shows the skin core at work: a layered CxDlg with a frame skin, one CxWnd-based child
+// control, the edit and the splitter, and the skinned shell folder tree, opened at the folder given on the command
+// line. Run it under Wine and take a screenshot.
 #include "EditDemo.h"
-
+#include "TreeDemo.h"
 #include "skin/CxDlg.h"
 
 #include "framework/Framework.h"
@@ -53,10 +54,11 @@ public:
         CxDlg::OnInitDialog();
         SetAtt(kFrameSkin, L"PNG", nullptr);
         ModifyStyleEx(0, WS_EX_LAYERED);
-        MoveWindow(0, 0, 420, 400, FALSE);
+        MoveWindow(0, 0, 660, 440, FALSE);
         CenterWindow();
         card.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, CRect(60, 50, 360, 110), this, 1);
         card.Load(&card);
+        folders.Create(*this, CRect(400, 40, 640, 420));
         ShowWindow(SW_SHOW);
         editDemo.Create(*this, CRect(24, 130, 396, 380));
         Update();
@@ -75,10 +77,12 @@ public:
         g.FillRectangle(&panel, 10, 24, rect.Width() - 20, rect.Height() - 33);
         card.DoDraw(g);
         editDemo.Draw(g);
+        folders.Draw(g);
     }
 
     DemoCard card;
     EditDemo editDemo;
+    ShellTreePanel folders;
 };
 
 class DemoApp : public CWinApp {
