@@ -52,6 +52,22 @@ build_and_test_host_units() {
     ctest --test-dir "$build/host" --output-on-failure
 }
 
+# Builds the fuzz targets natively with clang and libFuzzer, under ASan and UBSan, into $build/fuzz/targets.
+build_fuzzers() {
+    if [ ! -f "$build/fuzz/build.ninja" ]; then
+        cmake -S "$root/host" -B "$build/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DALBUM_FUZZ=ON \
+            -DALBUM_JPEG_PREFIX="$build/deps/jpeg-fuzz" >/dev/null
+    fi
+    cmake --build "$build/fuzz" -j2
+}
+
+# Builds the fuzz targets and runs their gate: each replays its corpus, then fuzzes from it with a fixed seed for
+# a fixed number of runs.
+build_and_test_fuzzers() {
+    build_fuzzers
+    ctest --test-dir "$build/fuzz" --output-on-failure
+}
+
 # Starts Xvfb (and xcompmgr, for true alpha of layered windows) on a free display.
 start_display() {
     local n=90

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Prepares a Debian machine to build and test album: the cross toolchain, Wine, the X test display,
-# and libjpeg-turbo built for i686-mingw. Safe to run again: each step skips what is already there.
+# Prepares a Debian machine to build and test album: the cross toolchain, Wine, the X test display, clang with
+# libFuzzer, and libjpeg-turbo built for i686-mingw and for the native fuzz targets. Safe to run again: each step
+# skips what is already there.
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 
@@ -11,7 +12,7 @@ packages=(
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev mingw-w64-tools
     wine wine32:i386 wine64 xvfb xcompmgr xdotool imagemagick fonts-liberation fonts-wine
-    nasm cmake ninja-build googletest dpkg-dev
+    nasm cmake ninja-build googletest dpkg-dev clang libclang-rt-14-dev
     libjpeg-turbo-progs libvips-tools libimage-exiftool-perl
     nsis zip
 )
@@ -63,3 +64,4 @@ install_packages() {
 install_packages
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 "$root/tools/build-jpeg.sh" "$ALBUM_ARCH" "$build/deps/jpeg-$ALBUM_ARCH"
+"$root/tools/build-jpeg.sh" fuzz "$build/deps/jpeg-fuzz"

@@ -213,6 +213,9 @@ JpegLayout ReadJpegLayout(const std::uint8_t* data, std::size_t size)
         const std::uint8_t marker = data[pos++];
         if (IsStandaloneMarker(marker)) continue;
         if (marker == 0xD9 || marker == 0xDA) break;  // EOI, or SOS: the scan data follows
+        // FF 00 is stray data, not a marker: libjpeg skips it, so a length read after it may hide the frame
+        // libjpeg decodes behind one it never sees.
+        if (marker == 0x00) break;
         if (size - pos < 2) break;
         const std::size_t length = std::size_t(data[pos]) << 8 | data[pos + 1];
         if (length < 2 || length > size - pos) break;  // damaged, or past the bytes read

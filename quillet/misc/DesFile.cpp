@@ -5,13 +5,14 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
+#include <iterator>
 #include <new>
+#include <vector>
 
 namespace quillet {
 namespace {
 
-constexpr std::streamoff kLengthFieldSize = 4;
+constexpr std::size_t kLengthFieldSize = 4;
 
 } // namespace
 
@@ -33,7 +34,7 @@ bool WriteCipherFile(const wchar_t* path, std::span<const std::uint8_t> header, 
                                                     char((length >> 16) & 0xFF), char((length >> 24) & 0xFF)};
         file.write(reinterpret_cast<const char*>(header.data()), std::streamsize(header.size()));
         file.write(reinterpret_cast<const char*>(payload.data()), std::streamsize(payload.size()));
-        file.write(lengthField, kLengthFieldSize);
+        file.write(lengthField, std::streamsize(kLengthFieldSize));
         file.close();
         if (!file) {
             std::filesystem::remove(partial, ignored);
@@ -49,35 +50,39 @@ bool WriteCipherFile(const wchar_t* path, std::span<const std::uint8_t> header, 
     return true;
 }
 
+std::optional<std::string> ParseCipherText(std::span<const std::uint8_t> file)
+{
+    if (file.size() < kLengthFieldSize)
+        return std::nullopt;
+    const std::uint8_t* lengthField = file.data() + file.size() - kLengthFieldSize;
+    const std::uint32_t length = lengthField[0] | lengthField[1] << 8 | lengthField[2] << 16 |
+                                 std::uint32_t(lengthField[3]) << 24;
+    // The length field is all that locates the payload, so a damaged one must not send us outside the bytes.
+    if (length % kDesBlockSize != 0 || length > file.size() - kLengthFieldSize)
+        return std::nullopt;
+
+    // Transform a copy in place; the extra zero byte ends the text.
+    const std::uint8_t* payload = lengthField - length;
+    std::vector<std::uint8_t> buffer(payload, payload + length);
+    buffer.push_back(0);
+    ::Des(buffer.data(), buffer.data(), std::int32_t(length), kFileKey, kFileKeyLength, 0);
+    return std::string(reinterpret_cast<const char*>(buffer.data()));
+}
+
 std::optional<std::string> ReadCipherText(const wchar_t* path)
 {
     std::ifstream file(std::filesystem::path(path), std::ios::binary);
     if (!file.is_open())
         return std::nullopt;
-
-    file.seekg(0, std::ios::end);
-    const std::streamoff fileSize = file.tellg();
-    if (fileSize < kLengthFieldSize)
+    // The exported callers return a status, so a file too large for memory is a failure, not an exception.
+    try {
+        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        if (file.bad())
+            return std::nullopt;
+        return ParseCipherText(bytes);
+    } catch (const std::bad_alloc&) {
         return std::nullopt;
-    unsigned char lengthField[kLengthFieldSize] = {};
-    file.seekg(fileSize - kLengthFieldSize);
-    if (!file.read(reinterpret_cast<char*>(lengthField), kLengthFieldSize))
-        return std::nullopt;
-    const std::uint32_t length = lengthField[0] | lengthField[1] << 8 | lengthField[2] << 16 |
-                                 std::uint32_t(lengthField[3]) << 24;
-    // The length field is all that locates the payload, so a damaged one must not send us outside the file.
-    if (length % kDesBlockSize != 0 || length > fileSize - kLengthFieldSize)
-        return std::nullopt;
-
-    // Read and transform in place; the extra zero byte ends the text.
-    std::unique_ptr<std::uint8_t[]> buffer(new (std::nothrow) std::uint8_t[std::size_t(length) + 1]());
-    if (!buffer)
-        return std::nullopt;
-    file.seekg(fileSize - kLengthFieldSize - length);
-    if (!file.read(reinterpret_cast<char*>(buffer.get()), std::streamsize(length)))
-        return std::nullopt;
-    ::Des(buffer.get(), buffer.get(), std::int32_t(length), kFileKey, kFileKeyLength, 0);
-    return std::string(reinterpret_cast<const char*>(buffer.get()));
+    }
 }
 
 } // namespace quillet

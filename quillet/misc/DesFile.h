@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace quillet {
 
@@ -17,6 +18,10 @@ inline constexpr int kFileKeyLength = 5;
 // and any earlier file at path kept, when the file cannot be opened or not all of it can be written.
 bool WriteCipherFile(const wchar_t* path, std::span<const std::uint8_t> header,
                      std::span<const std::uint8_t> payload);
+
+// Finds the payload in the whole contents of a cipher file, transforms it by mode 0 with the built-in key and
+// returns it up to its first zero byte; nothing when the stored length is not whole blocks within the bytes.
+std::optional<std::string> ParseCipherText(std::span<const std::uint8_t> file);
 
 // Reads the payload of the file at path, transforms it by mode 0 with the built-in key and returns it up to its
 // first zero byte; nothing when the file cannot be opened or its stored length is not whole blocks within it.
