@@ -54,6 +54,7 @@ build_and_test_host_units() {
 
 # Builds the fuzz targets natively with clang and libFuzzer, under ASan and UBSan, into $build/fuzz/targets.
 build_fuzzers() {
+    "$root/tools/build-jpeg.sh" fuzz "$build/deps/jpeg-fuzz"
     if [ ! -f "$build/fuzz/build.ninja" ]; then
         cmake -S "$root/host" -B "$build/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DALBUM_FUZZ=ON \
             -DALBUM_JPEG_PREFIX="$build/deps/jpeg-fuzz" >/dev/null

@@ -64,4 +64,3 @@ install_packages() {
 install_packages
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 "$root/tools/build-jpeg.sh" "$ALBUM_ARCH" "$build/deps/jpeg-$ALBUM_ARCH"
-"$root/tools/build-jpeg.sh" fuzz "$build/deps/jpeg-fuzz"
