@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Builds libjpeg-turbo (static) from the distribution's source package into <prefix>, for mingw with SIMD for the
-# given architecture (i686 or x86_64), or, for "fuzz", natively with clang and the fuzzing build's instrumentation.
+# given architecture (i686 or x86_64), with its djpeg and cjpeg programs (the benchmark's anchors of the same
+# architecture, in <prefix>/bin), or, for "fuzz", natively with clang and the fuzzing build's instrumentation.
 # Skips the work when the library is there.
 set -euo pipefail
 arch="$1"
 prefix="$2"
 # The fuzz targets need only libjpeg's own interface.
-if [ "$arch" = fuzz ]; then libs=(jpeg); else libs=(jpeg turbojpeg); fi
+if [ "$arch" = fuzz ]; then libs=(jpeg) tools=(); else libs=(jpeg turbojpeg) tools=(djpeg cjpeg); fi
 all_built=1
 for lib in "${libs[@]}"; do [ -f "$prefix/lib/lib$lib.a" ] || all_built=0; done
+for tool in "${tools[@]}"; do [ -f "$prefix/bin/$tool.exe" ] || all_built=0; done
 [ "$all_built" -eq 1 ] && exit 0
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -30,11 +32,13 @@ fi
 cmake -S "$srcdir" -B "$work/build" -G Ninja "${target[@]}" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=ON -Wno-dev >/dev/null
-cmake --build "$work/build" -j2 --target "${libs[@]/%/-static}" >/dev/null
+targets=("${libs[@]/%/-static}" "${tools[@]/%/-static}")
+cmake --build "$work/build" -j2 --target "${targets[@]}" >/dev/null
 
-# Only the static libraries are built, so install them and their headers by hand.
-mkdir -p "$prefix/lib" "$prefix/include"
+# Only the static libraries and programs are built, so install them and the headers by hand.
+mkdir -p "$prefix/lib" "$prefix/include" "$prefix/bin"
 for lib in "${libs[@]}"; do cp "$work/build/lib$lib.a" "$prefix/lib/"; done
+for tool in "${tools[@]}"; do cp "$work/build/$tool-static.exe" "$prefix/bin/$tool.exe"; done
 cp "$work/build/jconfig.h" "$srcdir/jpeglib.h" "$srcdir/jmorecfg.h" "$srcdir/jerror.h" "$srcdir/turbojpeg.h" \
     "$prefix/include/"
 rm -rf "$work"

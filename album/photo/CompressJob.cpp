@@ -3,6 +3,7 @@
 #include "photo/DateStamp.h"
 #include "photo/Exif.h"
 #include "photo/JpegCodec.h"
+#include "photo/JpegMemory.h"
 #include "photo/PhotoFile.h"
 #include "photo/PhotoNames.h"
 
@@ -66,6 +67,7 @@ CompressJob::Result CompressJob::Run(const std::vector<const PhotoItem*>& items,
 CompressJob::Result CompressJob::Finish(Result result)
 {
     m_buffers = PhotoBuffers();
+    ReleaseJpegMemory();
     m_written.clear();
     m_sources.clear();
     return result;
@@ -145,7 +147,7 @@ bool CompressJob::CompressPhoto(const PhotoItem& item, const CString& outputFold
     // short name). A new name is taken without replacing, so a file that appeared meanwhile stays too.
     return EncodeJpeg(picture, quality, jpeg, exif) &&
            WriteFileDurably(outputFolder, target.path, jpeg.Data(), jpeg.Size(), target.replace,
-                            [&] { return !target.replace || MayReplace(target.path); });
+                            [&] { return !target.replace || MayReplace(target.path); }, m_files);
 }
 
 void CompressJob::SetBarRange(HWND bar, int upper) { SendMessageW(bar, PBM_SETRANGE32, 0, LPARAM(upper)); }

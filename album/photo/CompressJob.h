@@ -38,7 +38,12 @@ public:
         CString outputFolder;  // the folder written to, with its final backslash (to remember as "SavePath")
     };
 
-    explicit CompressJob(Events events) : m_events(std::move(events)) {}
+    // files makes the copies' temporary files, flushes and renames (the system's calls unless a test or the
+    // benchmark watches them).
+    explicit CompressJob(Events events, FileCalls& files = FileCalls::System())
+        : m_events(std::move(events)), m_files(files)
+    {
+    }
 
     // Runs the job over the photo list in list order. outputText is the output folder as typed. Stops at the first
     // photo that cannot be written; the files written before it stay.
@@ -77,6 +82,7 @@ private:
     Result Finish(Result result);
 
     Events m_events;
+    FileCalls& m_files;
     std::set<std::wstring> m_written;  // PathKey of every file written by this run
     std::vector<FileIdentity> m_sources;  // identities of the listed photos
     PhotoBuffers m_buffers;            // working memory of the run's photos, released at its end

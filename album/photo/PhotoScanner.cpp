@@ -1,5 +1,6 @@
 #include "photo/PhotoScanner.h"
 
+#include "photo/JpegMemory.h"
 #include "photo/PhotoNames.h"
 
 int PhotoScanner::ScanFolder(const CString& pattern, const Events& events)
@@ -23,6 +24,7 @@ int PhotoScanner::ScanFolder(const CString& pattern, const Events& events)
         ++count;
         if (events.added) events.added(std::move(item));
     }
+    ReleaseJpegMemory();
     if (events.finished) events.finished(count, true);
     return count;
 }

@@ -241,6 +241,32 @@ TEST(CompressJob, FailuresLeaveNoPartialFiles)
     EXPECT_EQ(output.Files(), std::vector<CString>{L"good.jpg"});
 }
 
+TEST(CompressJob, EveryCopyIsFlushedBeforeItsRename)
+{
+    TempFolder source;
+    TempFolder output;
+    WriteBytes(source / L"a.jpg", EncodeTestJpeg(Solid(20, 20, kGreen)));
+    WriteBytes(source / L"b.jpg", EncodeTestJpeg(Solid(20, 20, kGrey)));
+    Photos photos;
+    for (const wchar_t* name : {L"a.jpg", L"b.jpg"}) photos.Add(source / name);
+    struct WatchedCalls : FileCalls {
+        std::vector<std::string> calls;
+        bool Flush(HANDLE file) override
+        {
+            calls.push_back("flush");
+            return FileCalls::Flush(file);
+        }
+        bool Move(const wchar_t* from, const wchar_t* to, DWORD flags) override
+        {
+            calls.push_back("move");
+            return FileCalls::Move(from, to, flags);
+        }
+    } files;
+    EXPECT_EQ(CompressJob({}, files).Run(photos.List(), output.Path()).outcome, CompressJob::Outcome::Completed);
+    EXPECT_EQ(files.calls, (std::vector<std::string>{"flush", "move", "flush", "move"}));
+    EXPECT_EQ(output.Files(), (std::vector<CString>{L"a.jpg", L"b.jpg"}));
+}
+
 TEST(CompressJob, PhotoTooLargeForMemoryFailsCleanly)
 {
     TempFolder source;

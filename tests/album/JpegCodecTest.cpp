@@ -1,7 +1,9 @@
 // libjpeg-turbo behind the codec: every JPEG kind decodes in the right colours, damaged data comes back as a
-// result, and the encoder honours quality with optimised tables and 4:2:0 chroma.
+// result, the encoder honours quality with optimised tables and 4:2:0 chroma and keeps its working memory for the
+// next photo; and the turns of the EXIF orientations.
 #include "album/PhotoTestSupport.h"
 #include "photo/JpegCodec.h"
+#include "photo/JpegMemory.h"
 
 #include <gtest/gtest.h>
 
@@ -145,4 +147,54 @@ TEST(JpegCodec, EncoderHonoursQualityWithOptimisedTables)
     JpegBytes ours;
     ASSERT_TRUE(EncodeJpeg(picture, 30, ours));
     EXPECT_LT(ours.Size(), EncodeTestJpeg(picture, JpegKind::Color, 30).size());
+}
+
+TEST(JpegCodec, WorkingMemoryServesTheNextPhotoUntilReleased)
+{
+    ReleaseJpegMemory();
+    const PixelBuffer picture = Busy(640, 480, 5);
+    JpegBytes first;
+    ASSERT_TRUE(EncodeJpeg(picture, 30, first));
+    const std::size_t kept = KeptJpegMemory();
+    EXPECT_GT(kept, 640u * 480u * 3u);  // the whole picture's coefficients, 2 bytes each, at 4:2:0
+    // Reused memory that is not cleared must give the same bytes.
+    JpegBytes second;
+    ASSERT_TRUE(EncodeJpeg(picture, 30, second));
+    EXPECT_EQ(KeptJpegMemory(), kept);
+    EXPECT_EQ(Bytes(first.Data(), first.Data() + first.Size()), Bytes(second.Data(), second.Data() + second.Size()));
+    // A picture whose coefficients pass the limit keeps no more than the limit.
+    JpegBytes large;
+    ASSERT_TRUE(EncodeJpeg(Solid(4000, 3000, kRed), 30, large));
+    EXPECT_LE(KeptJpegMemory(), kJpegKeptBytes);
+    ReleaseJpegMemory();
+    EXPECT_EQ(KeptJpegMemory(), 0u);
+}
+
+TEST(PixelBuffer, EveryOrientationPutsEachPixelUpright)
+{
+    // Sides that are not multiples of the turn's tiles, so partial tiles at both edges are covered.
+    constexpr int w = 45;
+    constexpr int h = 70;
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        SCOPED_TRACE(orientation);
+        PixelBuffer picture;
+        PixelBuffer spare;
+        ASSERT_TRUE(picture.Allocate(w, h));
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) picture.SetPixel(x, y, std::uint32_t(y << 8 | x));
+        }
+        ASSERT_TRUE(ApplyOrientation(picture, orientation, spare));
+        ASSERT_EQ(CSize(picture.Width(), picture.Height()), orientation >= 5 ? CSize(h, w) : CSize(w, h));
+        int misplaced = 0;
+        for (int y = 0; y < picture.Height(); ++y) {
+            for (int x = 0; x < picture.Width(); ++x) {
+                // The stored column and row that upright (x, y) shows.
+                const int column[] = {x, w - 1 - x, w - 1 - x, x, y, y, w - 1 - y, w - 1 - y};
+                const int row[] = {y, y, h - 1 - y, h - 1 - y, x, h - 1 - x, h - 1 - x, x};
+                const int i = orientation - 1;
+                misplaced += picture.Pixel(x, y) != std::uint32_t(row[i] << 8 | column[i]);
+            }
+        }
+        EXPECT_EQ(misplaced, 0);
+    }
 }

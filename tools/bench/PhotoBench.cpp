@@ -1,6 +1,7 @@
 // Benchmark harness of album's photo pipeline, run under Wine: drives the real folder scan and the real
-// compression job (temporary files and renames included) over a folder, and prints per photo and in total the wall
-// and CPU milliseconds and the source megapixels per second, as medians over several runs.
+// compression job (temporary files, flushes and renames included) over a folder, and prints per photo and in total
+// the wall and CPU milliseconds and the source megapixels per second, as medians over several runs, and the job's
+// time in flushing its copies to the disk.
 //
 //   photo_bench scan <folder> [runs]            the scan only, then the process's working set
 //   photo_bench job <folder> <output> [runs]    scan, then the job at quality 30 into output
@@ -87,7 +88,31 @@ std::vector<std::unique_ptr<PhotoItem>> Scan(const CString& folder, Samples& sam
     return items;
 }
 
-bool Job(const std::vector<std::unique_ptr<PhotoItem>>& items, const CString& output, Samples& samples)
+// The system's file calls, timing the flushes.
+class TimedFlushes : public FileCalls {
+public:
+    bool Flush(HANDLE file) override
+    {
+        const Stopwatch watch;
+        const bool flushed = FileCalls::Flush(file);
+        m_wallMs += watch.WallMs();
+        m_cpuMs += watch.CpuMs();
+        return flushed;
+    }
+    Sample Take(int photos)
+    {
+        const Sample taken{m_wallMs / photos, m_cpuMs / photos, 0};
+        m_wallMs = m_cpuMs = 0;
+        return taken;
+    }
+
+private:
+    double m_wallMs = 0;
+    double m_cpuMs = 0;
+};
+
+bool Job(const std::vector<std::unique_ptr<PhotoItem>>& items, const CString& output, Samples& samples,
+         Samples& flushes)
 {
     std::vector<const PhotoItem*> list;
     double megapixels = 0;
@@ -107,8 +132,10 @@ bool Job(const std::vector<std::unique_ptr<PhotoItem>>& items, const CString& ou
                                                        item.width * double(item.height) / 1e6});
         photo.Lap();
     };
-    const CompressJob::Result result = CompressJob(events).Run(list, output);
+    TimedFlushes files;
+    const CompressJob::Result result = CompressJob(events, files).Run(list, output);
     samples.AddTotal({total.WallMs(), total.CpuMs(), megapixels});
+    flushes.AddTotal(files.Take(int(std::max<std::size_t>(next, 1))));
     if (result.outcome != CompressJob::Outcome::Completed) {
         std::printf("album job failed: %s\n", CStringA(result.message).GetString());
         return false;
@@ -145,16 +172,20 @@ int wmain(int argc, wchar_t** argv)
     {
         Samples scanSamples;
         Samples jobSamples;
+        Samples flushSamples;  // per photo
         for (int run = 0; run < runs && status == 0; ++run) {
             const auto items = Scan(folder, scanSamples);
             if (!job) {
                 PrintMemory();
-            } else if (!Job(items, argv[3], jobSamples)) {
+            } else if (!Job(items, argv[3], jobSamples, flushSamples)) {
                 status = 1;
             }
         }
         scanSamples.Print("scan");
-        if (job) jobSamples.Print("job");
+        if (job) {
+            jobSamples.Print("job");
+            flushSamples.Print("flush");
+        }
     }
     Gdiplus::GdiplusShutdown(token);
     return status;

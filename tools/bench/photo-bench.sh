@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Benchmarks album's photo pipeline (the real scan and job, under Wine) against ImageMagick, libvips and
-# libjpeg-turbo's own tools on a generated photo set (made once into <build>/bench/set). BENCH_RUNS sets the runs
-# per measurement (at least 3; medians are shown). Then the photo list's scroll step and item memory, and the
-# expansion of a folder of 2,000 subfolders in the skinned shell tree (tree_bench). BENCH_ONLY=photo, list or tree
-# runs only one of them.
+# libjpeg-turbo's own tools (native, and built for album's architecture from the same source, under Wine) on a
+# generated photo set (made once into <build>/bench/set). BENCH_RUNS sets the runs per measurement (at least 3;
+# medians are shown). Then the photo list's scroll step and item memory, and the expansion of a folder of 2,000
+# subfolders in the skinned shell tree (tree_bench). BENCH_ONLY=photo, list or tree runs only one of them.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 "$here/../setup.sh"
@@ -11,13 +11,16 @@ source "$here/../lib.sh"
 trap stop_all EXIT
 
 if [ ! -f "$build/build.ninja" ]; then build_project; fi
+"$root/tools/build-jpeg.sh" "$ALBUM_ARCH" "$build/deps/jpeg-$ALBUM_ARCH"  # a tree built before it made the programs
 cmake --build "$build" -j2 --target photo_bench list_bench tree_bench
 start_display
 prepare_prefix
 start_wineserver
 if [ -z "${BENCH_ONLY:-}" ] || [ "$BENCH_ONLY" = photo ]; then
-    python3 "$here/photo_bench.py" --set "$build/bench/set" --work "$build/bench" \
-        --harness "$build/bin/photo_bench.exe" --runs "${BENCH_RUNS:-3}"
+    # djpeg.exe and cjpeg.exe find the compiler's thread runtime among album's DLLs.
+    WINEPATH="Z:$(echo "$build/bin" | tr / '\\')" python3 "$here/photo_bench.py" --set "$build/bench/set" \
+        --work "$build/bench" --harness "$build/bin/photo_bench.exe" --wine-tools "$build/deps/jpeg-$ALBUM_ARCH/bin" \
+        --runs "${BENCH_RUNS:-3}"
 fi
 if [ -z "${BENCH_ONLY:-}" ] || [ "$BENCH_ONLY" = list ]; then
     # The photo list: 1,000 cards with thumbnails of one photo of the set. Output to a file: Wine's services keep a
