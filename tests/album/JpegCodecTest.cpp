@@ -162,6 +162,17 @@ TEST(JpegCodec, WorkingMemoryServesTheNextPhotoUntilReleased)
     ASSERT_TRUE(EncodeJpeg(picture, 30, second));
     EXPECT_EQ(KeptJpegMemory(), kept);
     EXPECT_EQ(Bytes(first.Data(), first.Data() + first.Size()), Bytes(second.Data(), second.Data() + second.Size()));
+    // A progressive photo holds all its coefficients too: decoded into the blocks the encoder left, it comes out
+    // exactly as into fresh memory.
+    const Bytes progressive = EncodeTestJpeg(RedAndBlue(640, 480), JpegKind::Progressive, 95);
+    PixelBuffer reused;
+    ASSERT_TRUE(DecodeJpeg(progressive.data(), progressive.size(), JpegScale{8}, reused));
+    ReleaseJpegMemory();
+    PixelBuffer fresh;
+    ASSERT_TRUE(DecodeJpeg(progressive.data(), progressive.size(), JpegScale{8}, fresh));
+    EXPECT_EQ(Bytes(reused.Data(), reused.Data() + reused.Stride() * reused.Height()),
+              Bytes(fresh.Data(), fresh.Data() + fresh.Stride() * fresh.Height()));
+    EXPECT_TRUE(Near(reused.Pixel(8, 24), kRed));
     // A picture whose coefficients pass the limit keeps no more than the limit.
     JpegBytes large;
     ASSERT_TRUE(EncodeJpeg(Solid(4000, 3000, kRed), 30, large));
