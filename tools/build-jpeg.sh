@@ -2,7 +2,7 @@
 # Builds libjpeg-turbo (static) from the distribution's source package into <prefix>, for mingw with SIMD for the
 # given architecture (i686 or x86_64), with its djpeg and cjpeg programs (the benchmark's anchors of the same
 # architecture, in <prefix>/bin), or, for "fuzz", natively with clang and the fuzzing build's instrumentation.
-# Skips the work when the library is there.
+# Skips the work when the libraries (and programs) are there.
 set -euo pipefail
 arch="$1"
 prefix="$2"
