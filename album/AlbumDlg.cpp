@@ -453,6 +453,7 @@ LRESULT CAlbumDlg::OnGetMinMaxInfo(MINMAXINFO* info)
 
 LRESULT CAlbumDlg::OnDestroy(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    header.reset();
     headerImage.reset();
     logoImage.reset();
     bandImage.reset();
@@ -482,15 +483,26 @@ void CAlbumDlg::DrawWnd(Graphics& g)
     photoList.Compose(g);
     DrawControls(g, {&splitter, &selectedLabel, &counter, &selectLabel, &dateLabel, &selectAll, &selectNone,
                      &dateAll, &dateNone});
-    if (headerImage) {
-        const int headerHeight = headerImage->GetHeight();
-        g.DrawImage(headerImage.get(), 10, 23, width - 20, headerHeight);
-        g.DrawImage(headerImage.get(), p + 198, height - 100, width - p - 208, headerHeight);
-    }
-    if (logoImage) g.DrawImage(logoImage.get(), 18, 50, logoImage->GetWidth(), logoImage->GetHeight());
-    if (bandImage) DrawBand(g, width);
+    DrawHeader(g, width, height, p);
     DrawControls(g, {&startButton, &systemButton, &exitButton, &capacityText, &volumeLabel, &jobBar, &outputLabel,
                      &outputEdit, &browseButton, &pathLabel});
+}
+
+void CAlbumDlg::DrawHeader(Graphics& g, int width, int height, int p)
+{
+    if (!header || header->Width() != width || header->Height() != height || headerSplitter != p) {
+        header = std::make_unique<LayerSurface>(width, height);
+        headerSplitter = p;
+        Graphics& layer = header->BeginFrame();
+        if (headerImage) {
+            const int headerHeight = headerImage->GetHeight();
+            layer.DrawImage(headerImage.get(), 10, 23, width - 20, headerHeight);
+            layer.DrawImage(headerImage.get(), p + 198, height - 100, width - p - 208, headerHeight);
+        }
+        if (logoImage) layer.DrawImage(logoImage.get(), 18, 50, logoImage->GetWidth(), logoImage->GetHeight());
+        if (bandImage) DrawBand(layer, width);
+    }
+    header->DrawOnto(g, 0, 0);
 }
 
 void CAlbumDlg::DrawBand(Graphics& g, int width)

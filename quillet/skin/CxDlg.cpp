@@ -73,22 +73,20 @@ void CxDlg::Update()
     if (!IsWindowVisible() || updating) return;
     updating = 1;
     CRect rect = OnScreenWindowRect();
-    {
-        LayerSurface surface(rect.Width(), rect.Height());
-        {
-            Graphics g(surface.Dc());
-            g.SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
-            DrawBgm(g);
-            DrawWnd(g);
-            DrawUtl(g);
-        }
-        CWindowDC windowDc(this);
-        POINT destination{rect.left, rect.top};
-        SIZE size{rect.Width(), rect.Height()};
-        POINT source{0, 0};
-        UpdateLayeredWindow(m_hWnd, windowDc.GetSafeHdc(), &destination, &size, surface.Dc(), &source, 0, &blend,
-                            ULW_ALPHA);
-    }
+    if (!surface || surface->Width() != rect.Width() || surface->Height() != rect.Height())
+        surface = std::make_unique<LayerSurface>(rect.Width(), rect.Height());
+    Graphics& g = surface->BeginFrame();
+    g.SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
+    DrawBgm(g);
+    DrawWnd(g);
+    DrawUtl(g);
+    GdiFlush();
+    CWindowDC windowDc(this);
+    POINT destination{rect.left, rect.top};
+    SIZE size{rect.Width(), rect.Height()};
+    POINT source{0, 0};
+    UpdateLayeredWindow(m_hWnd, windowDc.GetSafeHdc(), &destination, &size, surface->Dc(), &source, 0, &blend,
+                        ULW_ALPHA);
     updating = 0;
 }
 

@@ -5,6 +5,8 @@
 
 #include "framework/Dialog.h"
 
+class LayerSurface;
+
 class QUILLET_API CxDlg : public CDialog, public CxWnd {
     DECLARE_DYNAMIC(CxDlg)
 public:
@@ -40,4 +42,7 @@ protected:
 private:
     // The window rectangle, after moving the window back on screen when its left or top is negative.
     CRect OnScreenWindowRect();
+
+    // The composition's pixels, kept from one Update to the next while the window keeps its size.
+    std::unique_ptr<LayerSurface> surface;
 };
