@@ -172,6 +172,7 @@ void CAlbumDlg::ScanFolder(const CString& pattern)
     };
     events.added = [this](std::unique_ptr<PhotoItem> photo) { photoList.AddPhoto(std::move(photo)); };
     events.finished = [this, &pattern](int, bool anyEntry) {
+        photoList.SetRedraw(TRUE);
         if (anyEntry) {
             photoList.SetWindowText(L"");
             photoList.Arrange(LVA_DEFAULT);
@@ -181,6 +182,9 @@ void CAlbumDlg::ScanFolder(const CString& pattern)
         ShowCounter();
     };
     lastRepaint = 0;
+    // While it redraws, Wine's list view lays out and invalidates on every insert: 1,000 photos cost 2 s of inserts
+    // instead of 10 ms. The scan's own repaints draw from the item positions, which it keeps up to date either way.
+    photoList.SetRedraw(FALSE);
     PhotoScanner::ScanFolder(pattern, events);
 }
 
