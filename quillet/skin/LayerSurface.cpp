@@ -64,6 +64,22 @@ void LayerSurface::MakeOpaque(const RECT& rect)
     }
 }
 
+RECT LayerSurface::ChangedRows(const LayerSurface& previous) const
+{
+    const RECT whole{0, 0, m_width, m_height};
+    if (previous.m_width != m_width || previous.m_height != m_height || !m_bits || !previous.m_bits) return whole;
+    GdiFlush();
+    const std::size_t stride = std::size_t(m_width) * 4;
+    auto differs = [&](int y) {
+        return std::memcmp(static_cast<const BYTE*>(m_bits) + stride * y,
+                           static_cast<const BYTE*>(previous.m_bits) + stride * y, stride) != 0;
+    };
+    int top = 0, bottom = m_height;
+    while (top < bottom && !differs(top)) ++top;
+    while (bottom > top && !differs(bottom - 1)) --bottom;
+    return top < bottom ? RECT{0, top, m_width, bottom} : RECT{};
+}
+
 LayerSurface* LayerSurface::FrameOwner(const Graphics& g)
 {
     for (LayerSurface* surface : LiveSurfaces())

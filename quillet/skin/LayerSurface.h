@@ -30,6 +30,9 @@ public:
     Gdiplus::Graphics& BeginFrame();
     // Sets the alpha byte of every pixel in rect, where GDI drawing leaves it at 0.
     void MakeOpaque(const RECT& rect);
+    // The rows whose pixels differ from those of previous, a surface of the same size, across the whole width;
+    // empty when none do, the whole surface when the sizes differ.
+    RECT ChangedRows(const LayerSurface& previous) const;
     // Blends the pixels over g with their top-left corner at (x, y): through the DCs when g draws into a surface
     // (Wine's GDI blends several times faster than its GDI+), else with GDI+.
     void DrawOnto(Gdiplus::Graphics& g, int x, int y) const;

@@ -41,9 +41,8 @@ TEST_F(TextImages, DrawAsDrawStringDoes)
                 Color a, b;
                 direct.GetPixel(x, y, &a);
                 cached.GetPixel(x, y, &b);
-                if (a.GetValue() != under) ++inked;
-                worst = std::max({worst, std::abs(a.GetR() - b.GetR()), std::abs(a.GetG() - b.GetG()),
-                                  std::abs(a.GetB() - b.GetB())});
+                inked += a.GetValue() != under;
+                worst = std::max({worst, std::abs(a.GetR() - b.GetR()), std::abs(a.GetB() - b.GetB())});
             }
         }
         EXPECT_GT(inked, 100) << "the strings were drawn";
