@@ -172,6 +172,7 @@ void CAlbumDlg::ScanFolder(const CString& pattern)
     };
     events.added = [this](std::unique_ptr<PhotoItem> photo) { photoList.AddPhoto(std::move(photo)); };
     events.finished = [this, &pattern](int, bool anyEntry) {
+        photoList.SetRedraw(TRUE);
         if (anyEntry) {
             photoList.SetWindowText(L"");
             photoList.Arrange(LVA_DEFAULT);
@@ -181,6 +182,9 @@ void CAlbumDlg::ScanFolder(const CString& pattern)
         ShowCounter();
     };
     lastRepaint = 0;
+    // While it redraws, Wine's list view lays out and invalidates on every insert: 1,000 photos cost 2 s of inserts
+    // instead of 10 ms. The scan's own repaints draw from the item positions, which it keeps up to date either way.
+    photoList.SetRedraw(FALSE);
     PhotoScanner::ScanFolder(pattern, events);
 }
 
@@ -453,6 +457,7 @@ LRESULT CAlbumDlg::OnGetMinMaxInfo(MINMAXINFO* info)
 
 LRESULT CAlbumDlg::OnDestroy(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    header.reset();
     headerImage.reset();
     logoImage.reset();
     bandImage.reset();
@@ -482,15 +487,26 @@ void CAlbumDlg::DrawWnd(Graphics& g)
     photoList.Compose(g);
     DrawControls(g, {&splitter, &selectedLabel, &counter, &selectLabel, &dateLabel, &selectAll, &selectNone,
                      &dateAll, &dateNone});
-    if (headerImage) {
-        const int headerHeight = headerImage->GetHeight();
-        g.DrawImage(headerImage.get(), 10, 23, width - 20, headerHeight);
-        g.DrawImage(headerImage.get(), p + 198, height - 100, width - p - 208, headerHeight);
-    }
-    if (logoImage) g.DrawImage(logoImage.get(), 18, 50, logoImage->GetWidth(), logoImage->GetHeight());
-    if (bandImage) DrawBand(g, width);
+    DrawHeader(g, width, height, p);
     DrawControls(g, {&startButton, &systemButton, &exitButton, &capacityText, &volumeLabel, &jobBar, &outputLabel,
                      &outputEdit, &browseButton, &pathLabel});
+}
+
+void CAlbumDlg::DrawHeader(Graphics& g, int width, int height, int p)
+{
+    if (!header || header->Width() != width || header->Height() != height || headerSplitter != p) {
+        header = std::make_unique<LayerSurface>(width, height);
+        headerSplitter = p;
+        Graphics& layer = header->BeginFrame();
+        if (headerImage) {
+            const int headerHeight = headerImage->GetHeight();
+            layer.DrawImage(headerImage.get(), 10, 23, width - 20, headerHeight);
+            layer.DrawImage(headerImage.get(), p + 198, height - 100, width - p - 208, headerHeight);
+        }
+        if (logoImage) layer.DrawImage(logoImage.get(), 18, 50, logoImage->GetWidth(), logoImage->GetHeight());
+        if (bandImage) DrawBand(layer, width);
+    }
+    header->DrawOnto(g, 0, 0);
 }
 
 void CAlbumDlg::DrawBand(Graphics& g, int width)

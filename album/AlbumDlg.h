@@ -103,6 +103,9 @@ private:
     void ShowMainMenu();
     // Moves the controls for a window of width x height, with the list's left edge offset by splitterPos.
     void PlaceControls(int width, int height, int splitterPos);
+    // The two header strips, the logo and the band, from a layer drawn once per window size and splitter position
+    // (stretching them costs Wine's GDI+ more than composing every control).
+    void DrawHeader(Gdiplus::Graphics& g, int width, int height, int p);
     // Draws the header band in three pieces: its rounded start, its stretched middle and its shadow row.
     void DrawBand(Gdiplus::Graphics& g, int width);
 
@@ -112,6 +115,8 @@ private:
     // When the window was last recomposed during a scan or a job (GetTickCount), and how long that took.
     DWORD lastRepaint = 0;
     DWORD repaintCost = 0;
+    std::unique_ptr<LayerSurface> header;
+    int headerSplitter = -1;
     std::unique_ptr<Gdiplus::Image> headerImage;
     std::unique_ptr<Gdiplus::Image> logoImage;
     std::unique_ptr<Gdiplus::Image> bandImage;

@@ -35,10 +35,15 @@ BOOL CResDlg::OnInitDialog()
 
 void CResDlg::DrawBgm(Graphics& g)
 {
-    CxDlg::DrawBgm(g);
     CRect rect;
     GetWindowRect(&rect);
-    if (textureBrush) g.FillRectangle(textureBrush.get(), 10, 24, rect.Width() - 20, rect.Height() - 33);
+    if (!backdrop || backdrop->Width() != rect.Width() || backdrop->Height() != rect.Height()) {
+        backdrop = std::make_unique<LayerSurface>(rect.Width(), rect.Height());
+        Graphics& frame = backdrop->BeginFrame();
+        CxDlg::DrawBgm(frame);
+        if (textureBrush) frame.FillRectangle(textureBrush.get(), 10, 24, rect.Width() - 20, rect.Height() - 33);
+    }
+    backdrop->DrawOnto(g, 0, 0);
     closeButton.DoDraw(g);
 }
 
@@ -64,6 +69,7 @@ LRESULT CResDlg::OnSize(UINT msg, WPARAM wParam, LPARAM lParam)
 
 LRESULT CResDlg::OnDestroy(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    backdrop.reset();
     textureBrush.reset();
     textureImage.reset();
     return CxDlg::WindowProc(msg, wParam, lParam);

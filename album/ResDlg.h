@@ -1,6 +1,7 @@
 #pragma once
 // CResDlg: album's dialog frame: the skinned frame, a tiled texture inside it and a close button at the top right.
 #include "skin/CxDlg.h"
+#include "skin/LayerSurface.h"
 
 #include "controls/CxBtn.h"
 #include "framework/Gdi.h"
@@ -34,6 +35,10 @@ protected:
     CxBmpBtn closeButton;
 
 private:
+    // The frame and the texture drawn once for the window's size: the tiled texture alone costs Wine's GDI+ more
+    // than the rest of a composition.
+    std::unique_ptr<LayerSurface> backdrop;
+
     // Moves the close button 23 pixels from the right edge and 11 from the top, and recomposes it.
     void PlaceCloseButton();
 };

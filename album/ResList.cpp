@@ -104,16 +104,16 @@ void CResList::Compose(Graphics& g)
 {
     if (!m_hWnd || !IsWindowVisible()) return;
     RectF area = GetRect();
-    if (dirty || !cache) {
-        auto fresh = std::make_unique<Bitmap>(INT(area.Width), INT(area.Height), PixelFormat32bppARGB);
-        {
-            Graphics target(fresh.get());
-            DrawImage(target, g, area);
+    if (dirty || !body) {
+        RenderBody(LayerSurface::BackgroundOf(g), area);
+        if (ShowsBars()) {
+            CDC dc(body->Dc());
+            DrawBar(dc);
         }
-        cache = std::move(fresh);
+        body->MakeOpaque(CRect(0, 0, body->Width(), body->Height()));
         dirty = 0;
     }
-    g.DrawImage(cache.get(), area.X, area.Y, area.Width, area.Height);
+    body->DrawOnto(g, INT(area.X), INT(area.Y));
 }
 
 void CResList::PreSubclassWindow()
@@ -123,6 +123,7 @@ void CResList::PreSubclassWindow()
     statusImage = ImageFrom(LoadRes(IDP_STATUS_BAR, L"PNG", nullptr));
     cardFont = CAlbumApp::MakeFont(L"Courier New", kCardFontPoints);
     statusFont = CAlbumApp::MakeFont(L"Courier New", kStatusFontPoints);
+    cardTexts = std::make_unique<CTextImages>(cardFont.get(), kCardTextColour);
     CxIconListCtrl::PreSubclassWindow();
     SetSelColor(Color(kSelectionTint));
     badge.Create(this);
@@ -131,8 +132,13 @@ void CResList::PreSubclassWindow()
 void CResList::DrawImage(Graphics& target, Graphics& background, RectF& area)
 {
     DrawBody(target, background, area);
+    if (ShowsBars()) DrawBar(target);
+}
+
+bool CResList::ShowsBars() const
+{
     // A scan's status bar replaces the scroll bars until the scan ends.
-    if (GetWindowTextLength() == 0) DrawBar(target);
+    return GetWindowTextLength() == 0;
 }
 
 CSize CResList::BoxSize() const
@@ -165,15 +171,16 @@ void CResList::DrawTextW(CDC& dc)
         CRect bounds;
         if (GetVisibleBounds(i, bounds)) DrawItemImg(dc, i, bounds);
     }
+    if (cardTexts) cardTexts->Trim();
     CString status = GetWindowText();
     if (status.IsEmpty()) return;
-    Graphics g(dc.GetSafeHdc());
-    DrawStatus(g, status);
+    DrawStatus(*LayerSurface::GraphicsOn(dc.GetSafeHdc()), status);
 }
 
 void CResList::DrawItemImg(CDC& dc, int item, CRect& rect)
 {
-    Graphics g(dc.GetSafeHdc());
+    const std::unique_ptr<Graphics> surface = LayerSurface::GraphicsOn(dc.GetSafeHdc());
+    Graphics& g = *surface;
     g.SetInterpolationMode(InterpolationModeHighQuality);
     const CardLayout card(rect, BoxSize());
     if (frameImage) {
@@ -197,19 +204,13 @@ void CResList::DrawItemImg(CDC& dc, int item, CRect& rect)
         drawBox(card.dateBox, photo->stampDate);
     }
 
-    g.SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
-    StringFormat format;
-    format.SetAlignment(StringAlignmentNear);
-    SolidBrush brush{Color(kCardTextColour)};
+    if (!cardTexts) return;
     CString size;
     size.Format(L"%dx%d %s", photo->width, photo->height, static_cast<const wchar_t*>(photo->sizeText));
-    auto text = [&](const wchar_t* string, CPoint at) {
-        g.DrawString(string, -1, cardFont.get(), PointF(REAL(at.x), REAL(at.y)), &format, &brush);
-    };
-    text(ShortenName(CxWinApp::GetFileName(photo->path), kCardNameLength), card.name);
-    text(size, card.sizeLine);
-    text(L"Compress", card.compressWord);
-    text(L"Date", card.dateWord);
+    cardTexts->Draw(g, ShortenName(CxWinApp::GetFileName(photo->path), kCardNameLength), card.name);
+    cardTexts->Draw(g, size, card.sizeLine);
+    cardTexts->Draw(g, L"Compress", card.compressWord);
+    cardTexts->Draw(g, L"Date", card.dateWord);
 }
 
 void CResList::DrawStatus(Graphics& g, const CString& status)

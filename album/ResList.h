@@ -2,6 +2,7 @@
 // CResList: the main window's photo list. Each item is a photo card: the thumbnail in a frame, the shortened file
 // name, the pixel and file size, and the round "Compress" and "Date" boxes that a click toggles. During a scan a
 // status bar with the file being read covers the cards; over a thumbnail a badge slides in beside the card.
+#include "TextImages.h"
 #include "ToolDlg.h"
 #include "photo/PhotoItem.h"
 
@@ -50,7 +51,8 @@ public:
     // The item the badge was last shown for; -1 for none.
     int HoverItem() const { return hoverItem; }
 
-    // Composes the list onto g the way a layered parent does, but only through DrawImage.
+    // Composes the list onto g from its body, drawn again (as DrawImage draws) only when dirty: the body goes onto a
+    // layered window's composition through GDI, without a cache in between.
     void Compose(Gdiplus::Graphics& g);
 
     // Loads the card pictures, the base's tints, a fainter selection and creates the badge.
@@ -77,6 +79,8 @@ protected:
     void DrawItemImg(CDC& dc, int item, CRect& rect) override;
 
 private:
+    // Whether the scroll bars are drawn: not while a status is shown.
+    bool ShowsBars() const;
     // The card under a client point (the native hit test covers only the icon's part of it); -1 for none.
     int CardAt(CPoint point) const;
     // The size of one round box: half the box picture's width by its height.
@@ -92,6 +96,8 @@ private:
     // The card texts' font and brush are kept across strings and paints.
     std::unique_ptr<Gdiplus::Font> cardFont;
     std::unique_ptr<Gdiplus::Font> statusFont;
+    // The card texts, drawn from images of the strings in view.
+    std::unique_ptr<CTextImages> cardTexts;
     CToolDlg badge;
     int hoverItem = -1;
 };

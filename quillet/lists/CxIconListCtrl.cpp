@@ -2,6 +2,8 @@
 
 #include "controls/ControlPaint.h"
 
+#include <algorithm>
+
 using namespace Gdiplus;
 
 IMPLEMENT_DYNAMIC(CxIconListCtrl, CListCtrl)
@@ -17,9 +19,7 @@ BYTE AlphaOf(ARGB color) { return BYTE(color >> 24); }
 
 COLORREF RgbOf(ARGB color) { return RGB(BYTE(color >> 16), BYTE(color >> 8), BYTE(color)); }
 
-// The device context of a GDI+ graphics for one scope. On a 32-bit ARGB bitmap, GDI+ lends a stand-in DC and
-// writes back only what changed (made opaque) on release: drawing that reads what is under it (AlphaBlend) must
-// therefore happen within one lending, after the background copy.
+// The device context of a GDI+ graphics for one scope.
 class GraphicsDc {
 public:
     explicit GraphicsDc(Graphics& g) : m_graphics(g), m_dc(g.GetHDC()) {}
@@ -100,6 +100,13 @@ bool CxIconListCtrl::GetVisibleBounds(int item, CRect& bounds) const
     // item), which stays empty for the children of a layered window whose region the server has not updated.
     CRect client;
     GetClientRect(&client);
+    // Wine works the bounds out from the label's metrics, while the position is stored: items placed well away from
+    // the client area (no item reaches twice the icon spacing from its position) are passed over without them.
+    const DWORD spacing = DWORD(::SendMessageW(m_hWnd, LVM_GETITEMSPACING, FALSE, 0));
+    CRect reach = client;
+    reach.InflateRect(2 * LOWORD(spacing), 2 * HIWORD(spacing));
+    POINT at{};
+    if (GetItemPosition(item, &at) && !reach.PtInRect(at)) return false;
     CRect shown;
     return GetItemRect(item, &bounds, LVIR_BOUNDS) && shown.IntersectRect(bounds, client);
 }
@@ -119,16 +126,26 @@ void CxIconListCtrl::BlendFill(CDC& dc, const CImage& fill, ARGB color, const RE
                     AlphaOf(color));
 }
 
-void CxIconListCtrl::DrawBody(Graphics& target, Graphics& background, const RectF& area)
+void CxIconListCtrl::RenderBody(Graphics& background, const RectF& area)
 {
-    GraphicsDc source(background);
-    GraphicsDc destination(target);
-    if (!source.Get() || !destination.Get()) return;
-    const int width = INT(area.Width), height = INT(area.Height);
-    ::BitBlt(destination.Get(), 0, 0, width, height, source.Get(), INT(area.X), INT(area.Y), SRCCOPY);
-    CDC dc(destination.Get());
+    const int width = std::max(INT(area.Width), 1), height = std::max(INT(area.Height), 1);
+    if (!body || body->Width() != width || body->Height() != height)
+        body = std::make_unique<LayerSurface>(width, height);
+    {
+        GraphicsDc source(background);
+        if (source.Get()) ::BitBlt(body->Dc(), 0, 0, width, height, source.Get(), INT(area.X), INT(area.Y), SRCCOPY);
+    }
+    CDC dc(body->Dc());
     BlendFill(dc, backFill, bgmColor, CRect(0, 0, width, height));
     DrawTextW(dc);
+}
+
+void CxIconListCtrl::DrawBody(Graphics& target, Graphics& background, const RectF& area)
+{
+    RenderBody(background, area);
+    // The body is opaque over the background it copied; GDI's fills and captions leave alpha bytes at 0.
+    body->MakeOpaque(CRect(0, 0, body->Width(), body->Height()));
+    body->DrawOnto(target, 0, 0);
 }
 
 void CxIconListCtrl::DrawImage(Graphics& target, Graphics& background, RectF& area)
@@ -174,9 +191,9 @@ void CxIconListCtrl::DrawSel(CDC& dc, CRect rect)
 void CxIconListCtrl::DrawItemImg(CDC& dc, int item, CRect& rect)
 {
     if (!cellStrip) return;
-    Graphics g(dc.GetSafeHdc());
-    g.DrawImage(cellStrip.get(), Rect(rect.left, rect.top, cellWidth, cellHeight), GetItemImg(item) * cellWidth, 0,
-                cellWidth, cellHeight, UnitPixel);
+    LayerSurface::GraphicsOn(dc.GetSafeHdc())
+        ->DrawImage(cellStrip.get(), Rect(rect.left, rect.top, cellWidth, cellHeight), GetItemImg(item) * cellWidth, 0,
+                    cellWidth, cellHeight, UnitPixel);
 }
 
 LRESULT CxIconListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

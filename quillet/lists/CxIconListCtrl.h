@@ -5,6 +5,7 @@
 // size, so that its icon layout spaces the cells.
 #include "controls/CxSrlBar.h"
 #include "skin/CxWnd.h"
+#include "skin/LayerSurface.h"
 
 #include "framework/Gdi.h"
 #include "framework/Image.h"
@@ -68,8 +69,11 @@ protected:
     bool GetVisibleBounds(int item, CRect& bounds) const;
     // The vertical scroll page in lines (at least 1).
     int GetViewCount();
-    // Background copy, tint and items, through one device context of target (steps shared with derived lists).
+    // Background copy, tint and items, drawn into the body surface and then onto target (steps shared with derived
+    // lists).
     void DrawBody(Gdiplus::Graphics& target, Gdiplus::Graphics& background, const Gdiplus::RectF& area);
+    // The same steps into the body surface alone, made for the area's size; its alpha bytes are left to the caller.
+    void RenderBody(Gdiplus::Graphics& background, const Gdiplus::RectF& area);
     // Blends a 1 x 1 fill stretched over rect with the alpha byte of color as constant alpha.
     static void BlendFill(CDC& dc, const CImage& fill, Gdiplus::ARGB color, const RECT& rect);
 
@@ -83,6 +87,8 @@ protected:
     int cellHeight = 0;
     int lastClicked = -1;
     int hotItem = -1;
+    // Where the body is drawn, through GDI and GDI+ at once, before it goes onto the cache.
+    std::unique_ptr<LayerSurface> body;
 
 private:
     // A 1 x 1, 24-bit image of the colour's RGB.

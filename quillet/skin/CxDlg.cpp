@@ -5,6 +5,7 @@
 #include "framework/Gdi.h"
 
 #include <algorithm>
+#include <climits>
 
 using namespace Gdiplus;
 
@@ -40,6 +41,11 @@ LRESULT CxDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return OnEraseBkgnd(nullptr);
     case WM_NCPAINT:
         return 0;
+    case WM_SHOWWINDOW:
+        // What the system keeps of a hidden layered window is not relied on: the next frame goes whole (a place
+        // where no frame went makes it so).
+        shownAt = CPoint(INT_MIN, INT_MIN);
+        break;
     }
     return CDialog::WindowProc(msg, wParam, lParam);
 }
@@ -73,22 +79,30 @@ void CxDlg::Update()
     if (!IsWindowVisible() || updating) return;
     updating = 1;
     CRect rect = OnScreenWindowRect();
-    {
-        LayerSurface surface(rect.Width(), rect.Height());
-        {
-            Graphics g(surface.Dc());
-            g.SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
-            DrawBgm(g);
-            DrawWnd(g);
-            DrawUtl(g);
-        }
-        CWindowDC windowDc(this);
-        POINT destination{rect.left, rect.top};
-        SIZE size{rect.Width(), rect.Height()};
-        POINT source{0, 0};
-        UpdateLayeredWindow(m_hWnd, windowDc.GetSafeHdc(), &destination, &size, surface.Dc(), &source, 0, &blend,
-                            ULW_ALPHA);
+    // The frame shown last stays beside the one drawn now, so that only the rows that changed go to the system.
+    std::swap(surface, shown);
+    if (!surface || surface->Width() != rect.Width() || surface->Height() != rect.Height())
+        surface = std::make_unique<LayerSurface>(rect.Width(), rect.Height());
+    Graphics& g = surface->BeginFrame();
+    g.SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
+    DrawBgm(g);
+    DrawWnd(g);
+    DrawUtl(g);
+    RECT dirty{0, 0, rect.Width(), rect.Height()};
+    // The constant alpha is applied as the pixels go: a new one needs them all.
+    if (shown && rect.left == shownAt.x && rect.top == shownAt.y && blend.SourceConstantAlpha == shownAlpha) {
+        const RECT changed = surface->ChangedRows(*shown);
+        if (!::IsRectEmpty(&changed)) dirty = changed;
     }
+    CWindowDC windowDc(this);
+    POINT destination{rect.left, rect.top};
+    SIZE size{rect.Width(), rect.Height()};
+    POINT source{0, 0};
+    const UPDATELAYEREDWINDOWINFO info{sizeof(info), windowDc.GetSafeHdc(), &destination, &size, surface->Dc(),
+                                       &source, 0, &blend, ULW_ALPHA, &dirty};
+    ::UpdateLayeredWindowIndirect(m_hWnd, &info);
+    shownAt = rect.TopLeft();
+    shownAlpha = blend.SourceConstantAlpha;
     updating = 0;
 }
 

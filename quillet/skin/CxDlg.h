@@ -5,6 +5,8 @@
 
 #include "framework/Dialog.h"
 
+class LayerSurface;
+
 class QUILLET_API CxDlg : public CDialog, public CxWnd {
     DECLARE_DYNAMIC(CxDlg)
 public:
@@ -40,4 +42,11 @@ protected:
 private:
     // The window rectangle, after moving the window back on screen when its left or top is negative.
     CRect OnScreenWindowRect();
+
+    // The composition's pixels, kept from one Update to the next while the window keeps its size, and the frame
+    // handed to the system last with the place and constant alpha it went with.
+    std::unique_ptr<LayerSurface> surface;
+    std::unique_ptr<LayerSurface> shown;
+    CPoint shownAt;
+    BYTE shownAlpha = 0;
 };

@@ -1,5 +1,7 @@
 #include "skin/CxWnd.h"
 
+#include "skin/LayerSurface.h"
+
 #include "framework/Gdi.h"
 
 #include <cstring>
@@ -101,12 +103,14 @@ void CxWnd::Redraw(int notify, CWnd* wnd)
 
 void CxWnd::RenderCache(int width, int height, Graphics& background, RectF& area)
 {
-    cache.reset();
-    // A new bitmap in 32bpp ARGB starts fully transparent.
-    cache = std::make_unique<Bitmap>(width, height, PixelFormat32bppARGB);
+    // A new bitmap in 32bpp ARGB starts fully transparent; one of the same size is cleared instead, which spares
+    // the fresh pages of a new one.
+    const bool reuse = cache && INT(cache->GetWidth()) == width && INT(cache->GetHeight()) == height;
+    if (!reuse) cache = std::make_unique<Bitmap>(width, height, PixelFormat32bppARGB);
     Graphics target(cache.get());
+    if (reuse) target.Clear(Color(0, 0, 0, 0));
     target.SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
-    DrawImage(target, background, area);
+    DrawImage(target, LayerSurface::BackgroundOf(background), area);
     DrawTextW(target, area);
     dirty = 0;
 }

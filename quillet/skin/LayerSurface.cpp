@@ -1,17 +1,120 @@
 #include "skin/LayerSurface.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
-LayerSurface::LayerSurface(int width, int height)
+using namespace Gdiplus;
+
+namespace {
+
+// The surfaces that exist, for the look-ups by graphics and by DC (one user-interface thread).
+std::vector<LayerSurface*>& LiveSurfaces()
+{
+    static std::vector<LayerSurface*> surfaces;
+    return surfaces;
+}
+
+}  // namespace
+
+LayerSurface::LayerSurface(int width, int height) : m_width(std::max(width, 1)), m_height(std::max(height, 1))
 {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = std::max(width, 1);
-    info.bmiHeader.biHeight = -std::max(height, 1);  // top-down
+    info.bmiHeader.biWidth = m_width;
+    info.bmiHeader.biHeight = -m_height;  // top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    m_dib.Attach(CreateDIBSection(m_dc.GetSafeHdc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (m_dib.GetSafeHandle()) m_selection.emplace(m_dc.SelectObject(m_dib));
+    m_dib.Attach(CreateDIBSection(m_dc.GetSafeHdc(), &info, DIB_RGB_COLORS, &m_bits, nullptr, 0));
+    if (!m_dib.GetSafeHandle()) return;
+    m_selection.emplace(m_dc.SelectObject(m_dib));
+    m_pixels = std::make_unique<Bitmap>(m_width, m_height, m_width * 4, PixelFormat32bppPARGB,
+                                        static_cast<BYTE*>(m_bits));
+    LiveSurfaces().push_back(this);
+}
+
+LayerSurface::~LayerSurface()
+{
+    auto& surfaces = LiveSurfaces();
+    surfaces.erase(std::remove(surfaces.begin(), surfaces.end(), this), surfaces.end());
+    m_background.reset();
+    m_frame.reset();
+    m_pixels.reset();
+}
+
+Graphics& LayerSurface::BeginFrame()
+{
+    m_frame.reset();
+    GdiFlush();
+    if (m_bits) std::memset(m_bits, 0, std::size_t(m_width) * std::size_t(m_height) * 4);
+    m_frame = m_pixels ? std::make_unique<Graphics>(m_pixels.get()) : std::make_unique<Graphics>(Dc());
+    return *m_frame;
+}
+
+void LayerSurface::MakeOpaque(const RECT& rect)
+{
+    if (!m_bits) return;
+    GdiFlush();
+    const int left = std::max(0, int(rect.left)), right = std::min(m_width, int(rect.right));
+    const int top = std::max(0, int(rect.top)), bottom = std::min(m_height, int(rect.bottom));
+    for (int y = top; y < bottom; ++y) {
+        DWORD* row = static_cast<DWORD*>(m_bits) + std::size_t(y) * std::size_t(m_width);
+        for (int x = left; x < right; ++x) row[x] |= 0xFF000000;
+    }
+}
+
+RECT LayerSurface::ChangedRows(const LayerSurface& previous) const
+{
+    const RECT whole{0, 0, m_width, m_height};
+    if (previous.m_width != m_width || previous.m_height != m_height || !m_bits || !previous.m_bits) return whole;
+    GdiFlush();
+    const std::size_t stride = std::size_t(m_width) * 4;
+    auto differs = [&](int y) {
+        return std::memcmp(static_cast<const BYTE*>(m_bits) + stride * y,
+                           static_cast<const BYTE*>(previous.m_bits) + stride * y, stride) != 0;
+    };
+    int top = 0, bottom = m_height;
+    while (top < bottom && !differs(top)) ++top;
+    while (bottom > top && !differs(bottom - 1)) --bottom;
+    return top < bottom ? RECT{0, top, m_width, bottom} : RECT{};
+}
+
+LayerSurface* LayerSurface::FrameOwner(const Graphics& g)
+{
+    for (LayerSurface* surface : LiveSurfaces())
+        if (surface->m_frame.get() == &g) return surface;
+    return nullptr;
+}
+
+void LayerSurface::DrawOnto(Graphics& g, int x, int y) const
+{
+    if (LayerSurface* frame = FrameOwner(g)) {
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        GdiFlush();
+        ::AlphaBlend(frame->Dc(), x, y, m_width, m_height, Dc(), 0, 0, m_width, m_height, blend);
+        return;
+    }
+    if (m_pixels) g.DrawImage(m_pixels.get(), Rect(x, y, m_width, m_height), 0, 0, m_width, m_height, UnitPixel);
+}
+
+Graphics& LayerSurface::BackgroundOf(Graphics& g)
+{
+    LayerSurface* frame = FrameOwner(g);
+    if (!frame) return g;
+    if (!frame->m_background) frame->m_background = std::make_unique<Graphics>(frame->Dc());
+    // What GDI+ wrote through the bitmap is already in the DIB; only GDI's own batch may lag.
+    GdiFlush();
+    return *frame->m_background;
+}
+
+std::unique_ptr<Graphics> LayerSurface::GraphicsOn(HDC dc)
+{
+    for (LayerSurface* surface : LiveSurfaces()) {
+        if (surface->Dc() != dc || !surface->m_pixels) continue;
+        // GDI may still hold drawing of its own for these pixels.
+        GdiFlush();
+        return std::make_unique<Graphics>(surface->m_pixels.get());
+    }
+    return std::make_unique<Graphics>(dc);
 }

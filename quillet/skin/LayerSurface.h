@@ -1,21 +1,60 @@
 #pragma once
-// A 32-bit top-down DIB section selected into a memory DC: GDI+ draws into it with premultiplied alpha,
-// which is what UpdateLayeredWindow expects. Drawing through the DC (rather than a GDI+ bitmap over the
-// same bits) lets controls read the pixels under them from the composition's DC.
+// A 32-bit top-down DIB section selected into a memory DC, with a GDI+ bitmap over the same pixels in
+// premultiplied ARGB, which is what UpdateLayeredWindow expects. GDI+ draws through the bitmap: Wine's GDI+ blends
+// bitmap to bitmap many times faster than onto a DC, where every image and string goes through a temporary DIB
+// and AlphaBlend. GDI draws, and controls read the pixels under them, through the DC.
+#include "QuilletApi.h"
+
 #include "framework/Gdi.h"
 
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <memory>
 #include <optional>
 
-class LayerSurface {
+class QUILLET_API LayerSurface {
 public:
     LayerSurface(int width, int height);
+    ~LayerSurface();
     LayerSurface(const LayerSurface&) = delete;
     LayerSurface& operator=(const LayerSurface&) = delete;
 
     HDC Dc() const { return m_dc.GetSafeHdc(); }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    // The pixels as a GDI+ bitmap; null when the DIB could not be made.
+    Gdiplus::Bitmap* Pixels() const { return m_pixels.get(); }
+    // Clears every pixel to transparent and returns a fresh graphics drawing into the pixels; it lives until the
+    // next call.
+    Gdiplus::Graphics& BeginFrame();
+    // Sets the alpha byte of every pixel in rect, where GDI drawing leaves it at 0.
+    void MakeOpaque(const RECT& rect);
+    // The rows whose pixels differ from those of previous, a surface of the same size, across the whole width;
+    // empty when none do, the whole surface when the sizes differ.
+    RECT ChangedRows(const LayerSurface& previous) const;
+    // Blends the pixels over g with their top-left corner at (x, y): through the DCs when g draws into a surface
+    // (Wine's GDI blends several times faster than its GDI+), else with GDI+.
+    void DrawOnto(Gdiplus::Graphics& g, int x, int y) const;
+
+    // What a control composed onto g reads the pixels under it from: a graphics on the DC of the surface whose
+    // frame g is (the DC then holds the very pixels composed so far), else g itself.
+    static Gdiplus::Graphics& BackgroundOf(Gdiplus::Graphics& g);
+    // A graphics drawing into dc: over the pixels of the surface whose DC it is (the DC's clip region and origin
+    // then do not apply), else on the DC itself.
+    static std::unique_ptr<Gdiplus::Graphics> GraphicsOn(HDC dc);
 
 private:
+    // The surface whose frame g is; null for any other graphics.
+    static LayerSurface* FrameOwner(const Gdiplus::Graphics& g);
+
     CMemoryDC m_dc;
     CBitmap m_dib;
     std::optional<CSelectionGuard> m_selection;
+    void* m_bits = nullptr;
+    int m_width;
+    int m_height;
+    std::unique_ptr<Gdiplus::Bitmap> m_pixels;
+    std::unique_ptr<Gdiplus::Graphics> m_frame;
+    std::unique_ptr<Gdiplus::Graphics> m_background;
 };

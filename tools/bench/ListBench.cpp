@@ -3,6 +3,9 @@
 //   - the scroll step: one LVM_SCROLL by one row of cards up to the return of the window's Update() (the list's
 //     re-render and UpdateLayeredWindow included), with the list's own DrawImage and UpdateLayeredWindow timed apart;
 //   - the memory of the items: private bytes after adding the 1,000 items less before, less the thumbnails' pixels;
+//   - the cost split of one recomposition: the frame, the client area with its controls, the title, the list's
+//     DrawImage, each on a graphics over a DC and over a 32bpp PARGB bitmap on the same pixels, then
+//     UpdateLayeredWindow and whole Update() calls with nothing and with only the list to re-render;
 //   - given a folder, the scan through the window: ScanFolder of the folder until the counter shows its total,
 //     the status repaints included.
 //
@@ -72,11 +75,10 @@ public:
     {
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
         m_dc = CreateCompatibleDC(nullptr);
-        m_dib = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        m_dib = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
         m_previous = SelectObject(m_dc, m_dib);
-        std::fill_n(static_cast<DWORD*>(bits), width * height, 0xFFE0E8F0);
+        std::fill_n(static_cast<DWORD*>(m_bits), width * height, 0xFFE0E8F0);
     }
     ~DcSurface()
     {
@@ -87,17 +89,33 @@ public:
     DcSurface(const DcSurface&) = delete;
     DcSurface& operator=(const DcSurface&) = delete;
     HDC Dc() const { return m_dc; }
+    void* Bits() const { return m_bits; }
 
 private:
     HDC m_dc = nullptr;
     HBITMAP m_dib = nullptr;
     HGDIOBJ m_previous = nullptr;
+    void* m_bits = nullptr;
 };
 
 void PrintTimes(const char* what, const std::vector<double>& ms)
 {
     std::printf("%-34s median %6.2f ms   p90 %6.2f ms   (%zu steps)\n", what, Percentile(ms, 0.5), Percentile(ms, 0.9),
                 ms.size());
+}
+
+// Runs a piece of drawing steps times; prints its median wall time and its mean CPU time.
+void TimePiece(const char* what, int steps, const std::function<void()>& piece)
+{
+    std::vector<double> wall;
+    const double cpuStart = ThreadCpuMs();
+    for (int i = 0; i < steps; ++i) {
+        const double start = NowMs();
+        piece();
+        wall.push_back(NowMs() - start);
+    }
+    std::printf("  %-44s median %7.2f ms   mean CPU %7.2f ms\n", what, Percentile(wall, 0.5),
+                (ThreadCpuMs() - cpuStart) / steps);
 }
 
 }  // namespace
@@ -139,14 +157,19 @@ int wmain(int argc, wchar_t** argv)
             status = 1;
         }
         const double withPhotos = PrivateBytes();
+        const double addCpu = ThreadCpuMs(), addStart = NowMs();
         for (auto& photo : photos) list.AddPhoto(std::move(photo));
         list.Arrange(LVA_DEFAULT);
+        const double addWall = NowMs() - addStart, addCpuMs = ThreadCpuMs() - addCpu;
         const double withItems = PrivateBytes();
         const double perItem = (withItems - before - pixelBytes) / kCards;
         const double listPerItem = (withItems - withPhotos) / kCards;
         std::printf("memory, %d items: %.0f bytes per item beyond the thumbnails' pixels (records, thumbnail objects, "
                     "list items); the list's items alone %.0f bytes\n",
                     kCards, perItem, listPerItem);
+        // The scan adds its items with the list's redrawing off; here it stays on.
+        std::printf("adding %d items to the list, redrawing on, and arranging them: %.0f ms wall, %.0f ms CPU\n",
+                    kCards, addWall, addCpuMs);
         window.Update();
 
         // One step: the list scrolled by one row of cards, then recomposed as its scroll handler does.
@@ -191,6 +214,57 @@ int wmain(int argc, wchar_t** argv)
             layered.push_back(NowMs() - start);
             ReleaseDC(nullptr, screen);
         }
+        std::printf("cost split of one recomposition (the list's cache kept unless said):\n");
+        {
+            const int w = windowRect.Width(), h = windowRect.Height();
+            Bitmap pixels(w, h, w * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(surface.Bits()));
+            Graphics onDc(surface.Dc());
+            Graphics onBitmap(&pixels);
+            for (Graphics* g : {&onDc, &onBitmap}) {
+                g->SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
+                const char* kind = g == &onDc ? "on a DC" : "on a PARGB bitmap";
+                char label[96];
+                std::snprintf(label, sizeof(label), "frame (DrawBgm), %s", kind);
+                TimePiece(label, steps, [&] { window.DrawBgm(*g); });
+                std::snprintf(label, sizeof(label), "client area (DrawWnd), %s", kind);
+                TimePiece(label, steps, [&] { window.DrawWnd(*g); });
+                std::snprintf(label, sizeof(label), "  of which the plain frame pieces, %s", kind);
+                TimePiece(label, steps, [&] { window.CxDlg::DrawBgm(*g); });
+                std::snprintf(label, sizeof(label), "  of which the photo list from its cache, %s", kind);
+                TimePiece(label, steps, [&] { list.Compose(*g); });
+                std::snprintf(label, sizeof(label), "  of which the folder tree from its cache, %s", kind);
+                TimePiece(label, steps, [&] { window.folderTree.DoDraw(*g); });
+                std::snprintf(label, sizeof(label), "  of which the small controls, %s", kind);
+                TimePiece(label, steps, [&] {
+                    for (CxWnd* control : std::initializer_list<CxWnd*>{
+                             &window.capacityBar, &window.splitter, &window.selectedLabel, &window.counter,
+                             &window.selectLabel, &window.dateLabel, &window.selectAll, &window.selectNone,
+                             &window.dateAll, &window.dateNone, &window.startButton, &window.systemButton,
+                             &window.exitButton, &window.capacityText, &window.volumeLabel, &window.jobBar,
+                             &window.outputLabel, &window.outputEdit, &window.browseButton, &window.pathLabel})
+                        control->DoDraw(*g);
+                });
+                std::snprintf(label, sizeof(label), "title (DrawUtl), %s", kind);
+                TimePiece(label, steps, [&] { window.DrawUtl(*g); });
+                std::snprintf(label, sizeof(label), "list's DrawImage, background %s", kind);
+                TimePiece(label, steps, [&] {
+                    Bitmap cache(INT(area.Width), INT(area.Height), PixelFormat32bppARGB);
+                    Graphics target(&cache);
+                    list.DrawImage(target, *g, area);
+                });
+            }
+        }
+        TimePiece("UpdateLayeredWindow", steps, [&] {
+            POINT destination{windowRect.left, windowRect.top}, source{0, 0};
+            SIZE size{windowRect.Width(), windowRect.Height()};
+            UpdateLayeredWindow(window.m_hWnd, nullptr, &destination, &size, surface.Dc(), &source, 0, &blend,
+                                ULW_ALPHA);
+        });
+        TimePiece("Update(), nothing to re-render", steps, [&] { window.Update(); });
+        TimePiece("Update(), the list re-rendered", steps, [&] {
+            list.Redraw(0, nullptr);
+            window.Update();
+        });
         std::printf("scroll step, %d cards, 700 x 500 window:\n", kCards);
         PrintTimes("  LVM_SCROLL to end of Update()", total);
         std::printf("  %-32s mean   %6.2f ms of CPU\n", "", cpuPerStep);

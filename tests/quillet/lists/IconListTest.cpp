@@ -9,6 +9,12 @@ namespace {
 
 constexpr ARGB kWhite = 0xFFFFFFFF;
 
+// Tells which items the list draws.
+class ListProbe : public CxIconListCtrl {
+public:
+    using CxIconListCtrl::GetVisibleBounds;
+};
+
 class IconList : public testing::Test {
 protected:
     void Open(DWORD style, int items)
@@ -37,7 +43,7 @@ protected:
 
     GdiplusSession gdiplus;
     ControlsDialog dialog;
-    CxIconListCtrl list;
+    ListProbe list;
 };
 
 TEST_F(IconList, ReportsEachNewItemOnceAndEmptySpaceOnce)
@@ -89,6 +95,23 @@ TEST_F(IconList, DrawsCellsOverTheTintedBackgroundAndFramesABorderedList)
     auto surface = CacheOver(list, Skin::kBackground, 0xFF000000);
     EXPECT_TRUE(Near(PixelAt(*surface, 10, 10), 0xFF787878)) << "the outer frame's top-left";
     EXPECT_TRUE(Near(PixelAt(*surface, 11, 11), kWhite)) << "the inner frame's top-left";
+}
+
+TEST_F(IconList, DrawsExactlyTheItemsThatReachTheClientAreaWhereverItIsScrolled)
+{
+    Open(0, 400);
+    CRect client;
+    list.GetClientRect(&client);
+    for (int scroll : {0, 1000, 2500, 100000}) {
+        list.SendMessage(LVM_SCROLL, 0, scroll);
+        for (int i = 0; i < list.GetItemCount(); ++i) {
+            CRect bounds, visible;
+            list.GetItemRect(i, &bounds, LVIR_BOUNDS);
+            const bool reaches = visible.IntersectRect(bounds, client) != FALSE;
+            CRect reported;
+            EXPECT_EQ(list.GetVisibleBounds(i, reported), reaches) << "item " << i << " after scrolling " << scroll;
+        }
+    }
 }
 
 TEST_F(IconList, EmptyListAndMissingStripDrawOnlyTheBackground)
