@@ -1,6 +1,7 @@
 #include "Gallery.h"
 #include "common/TestSupport.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -57,6 +58,41 @@ int ThreadWindows()
     return count;
 }
 
+struct Children {
+    HWND parent;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM out)
+{
+    auto* children = reinterpret_cast<Children*>(out);
+    if (IsWindowVisible(child) && GetParent(child) == children->parent) children->found.push_back(child);
+    return TRUE;
+}
+
+// The visible controls placed directly on the gallery.
+std::vector<HWND> Controls(CWnd& gallery)
+{
+    Children children{gallery.m_hWnd, {}};
+    EnumChildWindows(gallery.m_hWnd, CollectChild, LPARAM(&children));
+    return children.found;
+}
+
+CString ClassOf(HWND wnd)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(wnd, name, 64);
+    return name;
+}
+
+HWND FindControl(CWnd& gallery, const wchar_t* className)
+{
+    for (HWND control : Controls(gallery)) {
+        if (ClassOf(control) == className) return control;
+    }
+    return nullptr;
+}
+
 // Opens the gallery, drives every control once and destroys it.
 void Cycle()
 {
@@ -87,6 +123,55 @@ TEST_F(Gallery, EveryPanelAnswersItsUserAction)
     EXPECT_TRUE(std::any_of(gallery.reports.begin(), gallery.reports.end(),
                             [](const CString& r) { return r.Find(L"Splitter moved") == 0; }));
     EXPECT_EQ(gallery.Status(), gallery.reports.back());
+    const LRESULT quality = SendMessageW(FindControl(gallery, TRACKBAR_CLASSW), TBM_GETPOS, 0, 0);
+    EXPECT_GT(quality, 40) << "the drag moved the slider";
+    EXPECT_EQ(SendMessageW(FindControl(gallery, PROGRESS_CLASSW), PBM_GETPOS, 0, 0), quality);
+}
+
+TEST_F(Gallery, FitsTheScreenWithEveryControlInsideAndNoneOverlapping)
+{
+    RecordingGallery gallery;
+    ASSERT_TRUE(gallery.Create(200));
+    CRect window;
+    gallery.GetWindowRect(&window);
+    EXPECT_LE(window.Width(), 1280);
+    EXPECT_LE(window.Height(), 1024);
+    const std::vector<HWND> controls = Controls(gallery);
+    EXPECT_GT(controls.size(), 40u);
+    for (size_t i = 0; i < controls.size(); ++i) {
+        CRect a;
+        GetWindowRect(controls[i], &a);
+        CRect inside;
+        EXPECT_TRUE(inside.IntersectRect(a, window) && inside == a) << CStringA(ClassOf(controls[i])).GetString();
+        for (size_t j = i + 1; j < controls.size(); ++j) {
+            CRect b, both;
+            GetWindowRect(controls[j], &b);
+            EXPECT_FALSE(both.IntersectRect(a, b)) << CStringA(ClassOf(controls[i])).GetString() << " and "
+                                                   << CStringA(ClassOf(controls[j])).GetString();
+        }
+    }
+}
+
+TEST_F(Gallery, EveryLabelFitsItsControl)
+{
+    RecordingGallery gallery;
+    ASSERT_TRUE(gallery.Create(200));
+    CClientDC dc(&gallery);
+    Gdiplus::Graphics g(dc.GetSafeHdc());
+    Gdiplus::Font font(dc.GetSafeHdc(), gallery.GetFont());
+    int labels = 0;
+    for (HWND label : Controls(gallery)) {
+        if (ClassOf(label) != L"Static") continue;
+        ++labels;
+        CRect rect;
+        GetClientRect(label, &rect);
+        const CString text = CWnd::FromHandle(label)->GetWindowText();
+        Gdiplus::RectF extent;
+        g.MeasureString(text, -1, &font, Gdiplus::PointF(0, 0), Gdiplus::StringFormat::GenericDefault(), &extent);
+        EXPECT_LE(extent.Width, rect.Width()) << CStringA(text).GetString();
+        EXPECT_LE(extent.Height, rect.Height() + 1) << CStringA(text).GetString();
+    }
+    EXPECT_GT(labels, 20);
 }
 
 TEST_F(Gallery, CreatingDrivingAndDestroyingLeaksNoGdiOrUserObjects)

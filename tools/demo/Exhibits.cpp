@@ -438,8 +438,7 @@ void IconListExhibit::Drive()
 {
     CRect item;
     list.GetItemRect(1, &item, LVIR_ICON);
-    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y));
-    list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y));
+    Click(list, item.CenterPoint());
     PressKey(list, VK_RIGHT);
 }
 

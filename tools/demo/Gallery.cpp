@@ -29,6 +29,10 @@ CRect InColumn(int column, int top, int bottom)
     return CRect(kColumnLeft[column], top, kColumnLeft[column] + kColumnWidth, bottom);
 }
 
+// The place of the report list with its header (four columns): two columns wide, under the trees and the lists. It
+// joins the gallery as one more row of the table below.
+const CRect kReportListArea(kColumnLeft[1], 650, kColumnLeft[2] + kColumnWidth, 850);
+
 // The gallery, column by column. A control joins it with an Exhibit and one row here.
 const Slot kSlots[] = {
     {L"Buttons", InColumn(0, 40, 172), Make<ButtonsExhibit>},
@@ -42,10 +46,6 @@ const Slot kSlots[] = {
     {L"List boxes", InColumn(2, 266, 470), Make<ListBoxesExhibit>},
     {L"Combo boxes", InColumn(2, 486, 634), Make<CombosExhibit>},
 };
-
-// The place of the report list with its header (four columns), two columns wide under the trees and lists; it
-// joins the table above as one more row.
-const CRect kReportListArea(kColumnLeft[1], 650, kColumnLeft[2] + kColumnWidth, 850);
 
 // Inside a panel: the title band, then the exhibit's area.
 constexpr int kPanelPadding = 12;
