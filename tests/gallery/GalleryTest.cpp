@@ -128,6 +128,36 @@ TEST_F(Gallery, EveryPanelAnswersItsUserAction)
     EXPECT_EQ(SendMessageW(FindControl(gallery, PROGRESS_CLASSW), PBM_GETPOS, 0, 0), quality);
 }
 
+TEST_F(Gallery, TheSplitterKeepsBothPanesAtTheirMinimumWidth)
+{
+    RecordingGallery gallery;
+    ASSERT_TRUE(gallery.Create(200));
+    HWND splitter = nullptr;
+    for (HWND control : Controls(gallery)) {
+        CRect rect;
+        GetClientRect(control, &rect);
+        if (ClassOf(control) == L"Button" && rect.Width() == 10 && rect.Height() > 100) splitter = control;
+    }
+    ASSERT_TRUE(splitter);
+    CRect before, after;
+    GetWindowRect(splitter, &before);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_LBUTTON] = 0x80;  // the splitter drags while the thread sees the left button down
+    SetKeyboardState(keys);
+    for (int x : {-30, -1000}) {
+        SendMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 20));
+        SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(4 + x, 20));
+        SendMessageW(splitter, WM_LBUTTONUP, 0, MAKELPARAM(4 + x, 20));
+    }
+    keys[VK_LBUTTON] = 0;
+    SetKeyboardState(keys);
+    GetWindowRect(splitter, &after);
+    EXPECT_EQ(after.left, before.left - 30) << "a step that leaves both panes wide enough is taken";
+    EXPECT_EQ(gallery.reports.front().Find(L"Splitter moved"), 0);
+    EXPECT_EQ(gallery.reports.back().Find(L"Splitter stopped"), 0) << "a step past the minimum is refused";
+}
+
 TEST_F(Gallery, FitsTheScreenWithEveryControlInsideAndNoneOverlapping)
 {
     RecordingGallery gallery;
