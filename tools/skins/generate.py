@@ -6,7 +6,7 @@ edges with partial alpha. The output is reproducible: no randomness, fixed colou
 Run with the system Python (Debian's python3-pil): /usr/bin/python3 tools/skins/generate.py
 
 The toolkit's controls that album does not use get their images in tests/quillet/skins, where the
-toolkit's tests and the skin gallery take them from (chk.png, radio.png, arrow.png, icons.png).
+toolkit's tests and the skin gallery take them from (chk.png, radio.png, arrow.png, icons.png, thumbs.png).
 
 File names in album/res/skins carry the resource type and id: pngNNN.png ("PNG" resources), imgNNN.tif ("IMG" resources,
 Deflate-compressed TIFF with alpha) and bmpNNN.bmp (BITMAP resources, 24 bits).
@@ -690,6 +690,29 @@ def item_icons():
     return strip(cells)
 
 
+# Sky, near and far hill colours of the gallery's photo thumbnails: noon, dusk, snow, sea, forest, night.
+THUMB_SCENES = (
+    (((120, 176, 230), (200, 225, 245)), (90, 150, 90), (130, 180, 120)),
+    (((236, 140, 96), (250, 210, 150)), (120, 80, 90), (170, 110, 110)),
+    (((170, 200, 230), (230, 240, 250)), (236, 242, 248), (200, 212, 226)),
+    (((90, 160, 220), (180, 220, 245)), (40, 110, 170), (70, 150, 200)),
+    (((150, 200, 180), (214, 236, 220)), (40, 100, 60), (80, 140, 90)),
+    (((30, 40, 90), (70, 80, 140)), (20, 30, 50), (50, 60, 90)),
+)
+
+
+def thumbnails():
+    """Six 80 x 62 cells of the gallery's icon list side by side: a framed photo thumbnail under a clear band, where
+    the list draws the item's caption."""
+    cells = []
+    for sky, near, far in THUMB_SCENES:
+        sketch = Sketch(80, 62)
+        landscape(sketch, (8.5, 16.5, 71.5, 60.5), sky, near, far)
+        sketch.rounded((8.5, 16.5, 71.5, 60.5), 2, outline=rgba(OUTLINE))
+        cells.append(sketch.result())
+    return strip(cells)
+
+
 def page_glyph(sketch):
     sketch.polygon([(4, 2), (11, 2), (14, 5), (14, 16), (4, 16)], fill=rgba(WHITE))
     sketch.line([(4, 2), (11, 2), (14, 5), (14, 16), (4, 16), (4, 2)], fill=rgba(OUTLINE))
@@ -728,6 +751,7 @@ TOOLKIT_IMAGES = {
     "radio.png": lambda: check_strip(True),
     "arrow.png": drop_arrow,
     "icons.png": item_icons,
+    "thumbs.png": thumbnails,
 }
 
 
