@@ -11,6 +11,25 @@ class CImage;
 
 namespace ControlPaint {
 
+// The device context of a GDI+ graphics for one scope. On a 32-bit ARGB bitmap, GDI+ lends a stand-in DC and
+// writes back only what changed (made opaque) on release: drawing that reads what is under it (AlphaBlend) must
+// therefore happen within one lending, after the background copy.
+class GraphicsDc {
+public:
+    explicit GraphicsDc(Gdiplus::Graphics& g) : m_graphics(g), m_dc(g.GetHDC()) {}
+    ~GraphicsDc()
+    {
+        if (m_dc) m_graphics.ReleaseHDC(m_dc);
+    }
+    GraphicsDc(const GraphicsDc&) = delete;
+    GraphicsDc& operator=(const GraphicsDc&) = delete;
+    HDC Get() const { return m_dc; }
+
+private:
+    Gdiplus::Graphics& m_graphics;
+    HDC m_dc;
+};
+
 // Copies the pixels of background under area to (0, 0) of target (BitBlt, SRCCOPY through both DCs).
 void CopyBackground(Gdiplus::Graphics& target, Gdiplus::Graphics& background, const Gdiplus::RectF& area);
 // The same copy into a device context of the caller's.

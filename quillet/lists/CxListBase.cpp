@@ -1,0 +1,173 @@
+#include "lists/CxListBase.h"
+
+#include "controls/ControlPaint.h"
+
+using namespace Gdiplus;
+
+IMPLEMENT_DYNAMIC(CxListBase, CListCtrl)
+
+namespace {
+
+constexpr ARGB kBorderDark = 0xFF787878;
+constexpr ARGB kBorderLight = 0xFFFFFFFF;
+
+}  // namespace
+
+CxListBase::~CxListBase()
+{
+    backFill.Destroy();
+    selFill.Destroy();
+}
+
+CImage CxListBase::MakeFill(Color color)
+{
+    CImage fill;
+    fill.Create(1, 1, 24);
+    fill.SetPixel(0, 0, RgbOf(color.GetValue()));
+    return fill;
+}
+
+void CxListBase::SetBgmColor(Color color)
+{
+    backFill = MakeFill(color);
+    bgmColor = color.GetValue();
+}
+
+void CxListBase::SetSelColor(Color color)
+{
+    selFill = MakeFill(color);
+    selColor = color.GetValue();
+}
+
+int CxListBase::GetItemImg(int item)
+{
+    LVITEMW info{};
+    info.mask = LVIF_IMAGE;
+    info.iItem = item;
+    return GetItem(&info) ? info.iImage : -1;
+}
+
+int CxListBase::GetViewCount()
+{
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetScrollInfo(SB_VERT, &info, SIF_RANGE)) return 1;
+    int page = info.nMax - GetScrollLimit(SB_VERT) + 1;
+    return page == 0 ? 1 : page;
+}
+
+void CxListBase::BlendFill(CDC& dc, const CImage& fill, BYTE alpha, const RECT& rect)
+{
+    if (fill.IsNull()) return;
+    fill.AlphaBlend(dc.GetSafeHdc(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, 0, 1, 1,
+                    alpha);
+}
+
+void CxListBase::DrawBody(Graphics& target, Graphics& background, RectF& area)
+{
+    ControlPaint::GraphicsDc source(background);
+    ControlPaint::GraphicsDc destination(target);
+    if (!source.Get() || !destination.Get()) return;
+    const int width = INT(area.Width), height = INT(area.Height);
+    ::BitBlt(destination.Get(), 0, 0, width, height, source.Get(), INT(area.X), INT(area.Y), SRCCOPY);
+    CDC dc(destination.Get());
+    BlendFill(dc, backFill, AlphaOf(bgmColor), CRect(0, 0, width, height));
+    DrawTextW(dc);
+    DrawCell(dc, area);
+}
+
+void CxListBase::DrawBorder(Graphics& target, int width, int height)
+{
+    ControlPaint::Draw3dFrame(target, CRect(0, 0, width, height), Color(kBorderDark), Color(kBorderLight));
+    ControlPaint::Draw3dFrame(target, CRect(1, 1, width - 1, height - 1), Color(kBorderLight), Color(kBorderDark));
+}
+
+void CxListBase::DrawSel(CDC& dc, CRect rect) { BlendFill(dc, selFill, AlphaOf(selColor), rect); }
+
+void CxListBase::DrawCell(CDC&, RectF&) {}
+
+LRESULT CxListBase::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_NCMOUSEMOVE:
+        return OnNcMouseMove();
+    case WM_NCMOUSELEAVE:
+        return OnNcMouseLeave();
+    case WM_MOUSEWHEEL:
+        return OnMouseWheel();
+    case WM_VSCROLL:
+        return OnVScroll();
+    case WM_HSCROLL:
+        return OnHScroll();
+    case WM_KEYDOWN:
+        return OnKeyDown();
+    case WM_MOUSELEAVE:
+        return OnMouseLeave();
+    case WM_MOUSEMOVE:
+        return OnMouseMove(UINT(wParam), PointFrom(lParam));
+    }
+    return CListCtrl::WindowProc(msg, wParam, lParam);
+}
+
+LRESULT CxListBase::OnNcMouseMove()
+{
+    GetLeaveMsg(TME_HOVER | TME_LEAVE | TME_NONCLIENT);
+    Redraw(1, nullptr);
+    return Default();
+}
+
+LRESULT CxListBase::OnNcMouseLeave()
+{
+    Redraw(1, nullptr);
+    return Default();
+}
+
+LRESULT CxListBase::OnMouseWheel()
+{
+    LRESULT result = Default();
+    Redraw(1, nullptr);
+    return result;
+}
+
+LRESULT CxListBase::OnVScroll()
+{
+    LRESULT result = Default();
+    Redraw(1, nullptr);
+    return result;
+}
+
+LRESULT CxListBase::OnHScroll()
+{
+    LRESULT result = Default();
+    Redraw(1, nullptr);
+    return result;
+}
+
+LRESULT CxListBase::OnKeyDown()
+{
+    LRESULT result = Default();
+    Redraw(1, nullptr);
+    return result;
+}
+
+LRESULT CxListBase::OnMouseLeave()
+{
+    LRESULT result = Default();
+    if (hotItem != -1) {
+        hotItem = -1;
+        Redraw(1, nullptr);
+    }
+    return result;
+}
+
+LRESULT CxListBase::OnMouseMove(UINT, CPoint point)
+{
+    LRESULT result = Default();
+    GetLeaveMsg(TME_HOVER | TME_LEAVE);
+    int item = HitTest(point);
+    if (item != hotItem) {
+        hotItem = item;
+        Redraw(1, nullptr);
+    }
+    return result;
+}
