@@ -1,5 +1,6 @@
 #include "controls/ControlPaint.h"
 
+#include "framework/Gdi.h"
 #include "framework/Image.h"
 
 using namespace Gdiplus;
@@ -57,6 +58,47 @@ void Draw3dFrame(Graphics& target, const RECT& rect, Color topLeft, Color bottom
     target.FillRectangle(&light, x, y, 1, cy - 1);
     target.FillRectangle(&dark, x + cx - 1, y, 1, cy);
     target.FillRectangle(&dark, x, y + cy - 1, cx, 1);
+}
+
+namespace {
+
+// The part of rect inside a 32-bit DIB image; empty for any other image.
+CRect InsideImage(const CImage& image, const RECT& rect)
+{
+    CRect inside;
+    if (image.IsNull() || !image.IsDIBSection() || image.GetBPP() != 32) return inside;
+    CRect whole(0, 0, image.GetWidth(), image.GetHeight());
+    if (!inside.IntersectRect(rect, whole)) inside.SetRectEmpty();
+    return inside;
+}
+
+}  // namespace
+
+void BlendRect(CImage& image, const RECT& rect, COLORREF colour, BYTE alpha)
+{
+    const CRect area = InsideImage(image, rect);
+    if (area.IsRectEmpty() || alpha == 0) return;
+    GdiFlush();
+    const unsigned keep = 255u - alpha;
+    const unsigned add[3] = {GetBValue(colour) * alpha + 127u, GetGValue(colour) * alpha + 127u,
+                             GetRValue(colour) * alpha + 127u};
+    for (int y = area.top; y < area.bottom; ++y) {
+        auto* pixel = static_cast<BYTE*>(image.GetPixelAddress(area.left, y));
+        for (int x = area.left; x < area.right; ++x, pixel += 4) {
+            for (int channel = 0; channel < 3; ++channel) pixel[channel] = BYTE((pixel[channel] * keep + add[channel]) / 255u);
+        }
+    }
+}
+
+void MakeOpaque(CImage& image, const RECT& rect)
+{
+    const CRect area = InsideImage(image, rect);
+    if (area.IsRectEmpty()) return;
+    GdiFlush();
+    for (int y = area.top; y < area.bottom; ++y) {
+        auto* row = static_cast<DWORD*>(image.GetPixelAddress(area.left, y));
+        for (int x = 0; x < area.Width(); ++x) row[x] |= 0xFF000000;
+    }
 }
 
 std::unique_ptr<Bitmap> BitmapOver(const CImage& image)

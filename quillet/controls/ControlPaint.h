@@ -47,6 +47,11 @@ std::unique_ptr<Gdiplus::Font> FontFromGdi(HDC dc, HFONT font);
 // A one-pixel frame on rect: top and left edges in topLeft, right and bottom edges in bottomRight, opaque.
 void Draw3dFrame(Gdiplus::Graphics& target, const RECT& rect, Gdiplus::Color topLeft, Gdiplus::Color bottomRight);
 
+// Blends colour over rect of a 32-bit DIB image at a constant alpha (GDI is flushed first); nothing outside it.
+void BlendRect(CImage& image, const RECT& rect, COLORREF colour, BYTE alpha);
+// Sets the alpha byte of every pixel of rect in a 32-bit DIB image (GDI leaves 0 where it draws).
+void MakeOpaque(CImage& image, const RECT& rect);
+
 // A GDI+ bitmap over the pixels of a 24- or 32-bit DIB image (premultiplied when the image has alpha, else
 // opaque); it borrows the pixels, so the image must outlive it. Null for an empty image.
 std::unique_ptr<Gdiplus::Bitmap> BitmapOver(const CImage& image);

@@ -11,6 +11,8 @@ namespace {
 constexpr ARGB kBorderDark = 0xFF787878;
 constexpr ARGB kBorderLight = 0xFFFFFFFF;
 
+COLORREF ColourOf(ARGB color) { return RGB(BYTE(color >> 16), BYTE(color >> 8), BYTE(color)); }
+
 }  // namespace
 
 CxListBase::~CxListBase()
@@ -80,6 +82,12 @@ void CxListBase::DrawBorder(Graphics& target, int width, int height)
 {
     ControlPaint::Draw3dFrame(target, CRect(0, 0, width, height), Color(kBorderDark), Color(kBorderLight));
     ControlPaint::Draw3dFrame(target, CRect(1, 1, width - 1, height - 1), Color(kBorderLight), Color(kBorderDark));
+}
+
+void CxListBase::DrawBorder(CDC& dc, int width, int height)
+{
+    dc.Draw3dRect(0, 0, width, height, ColourOf(kBorderDark), ColourOf(kBorderLight));
+    dc.Draw3dRect(1, 1, width - 2, height - 2, ColourOf(kBorderLight), ColourOf(kBorderDark));
 }
 
 void CxListBase::DrawSel(CDC& dc, CRect rect) { BlendFill(dc, selFill, AlphaOf(selColor), rect); }

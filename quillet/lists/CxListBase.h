@@ -56,6 +56,7 @@ protected:
     void DrawBody(Gdiplus::Graphics& target, Gdiplus::Graphics& background, Gdiplus::RectF& area);
     // The sunken double frame around a width x height control.
     static void DrawBorder(Gdiplus::Graphics& target, int width, int height);
+    static void DrawBorder(CDC& dc, int width, int height);
     // Blends a 1 x 1 fill stretched over rect with the given constant alpha.
     static void BlendFill(CDC& dc, const CImage& fill, BYTE alpha, const RECT& rect);
     static BYTE AlphaOf(Gdiplus::ARGB color) { return BYTE(color >> 24); }

@@ -14,6 +14,8 @@ IMPLEMENT_DYNAMIC(CxChkListCtrl, CxBmpListCtrl)
 namespace {
 
 constexpr ARGB kGridColor = 0x80808080;
+constexpr COLORREF kGridRgb = RGB(128, 128, 128);
+constexpr BYTE kGridAlpha = 128;
 constexpr BYTE kHotColumnAlpha = 100;
 // The hot row is tinted once with the selection colour, fainter than a selection.
 constexpr BYTE kHotRowAlpha = 40;
@@ -208,7 +210,11 @@ void CxListCtrl::SetAtt(UINT headerBitmap, UINT a, UINT b, UINT c, const CRuntim
 
 void CxListCtrl::DoDraw(Graphics& g)
 {
-    CxWnd::DoDraw(g);
+    if (m_hWnd && IsWindowVisible()) {
+        RectF area = GetRect();
+        if (dirty || surface.GetWidth() != INT(area.Width) || surface.GetHeight() != INT(area.Height)) Paint(g, area);
+        Compose(g, INT(area.X), INT(area.Y));
+    }
     if (header) header->DoDraw(g);
 }
 
@@ -222,9 +228,42 @@ void CxListCtrl::Redraw(int notify, CWnd* wnd)
 
 void CxListCtrl::DrawImage(Graphics& target, Graphics& background, RectF& area)
 {
-    DrawBody(target, background, area);
-    DrawBar(target);
-    DrawBorder(target, INT(area.Width), INT(area.Height));
+    Paint(background, area);
+    Compose(target, 0, 0);
+}
+
+void CxListCtrl::Paint(Graphics& background, RectF& area)
+{
+    const int width = INT(area.Width), height = INT(area.Height);
+    if (width <= 0 || height <= 0) return;
+    if (surface.GetWidth() != width || surface.GetHeight() != height) surface.Create(width, height, 32);
+    if (surface.IsNull()) return;
+    const CRect whole(0, 0, width, height);
+    {
+        CDC dc(surface.GetDC());
+        ControlPaint::CopyBackground(dc.GetSafeHdc(), background, area);
+        ControlPaint::BlendRect(surface, whole, RgbOf(bgmColor), AlphaOf(bgmColor));
+        DrawTextW(dc);
+        DrawCell(dc, area);
+        DrawBar(dc);
+        DrawBorder(dc, width, height);
+        surface.ReleaseDC();
+    }
+    // The list covers what lies under it: GDI's zero alpha where it drew must not show through.
+    ControlPaint::MakeOpaque(surface, whole);
+    dirty = 0;
+}
+
+void CxListCtrl::Compose(Graphics& g, int x, int y) const
+{
+    if (surface.IsNull()) return;
+    ControlPaint::GraphicsDc target(g);
+    if (target.Get()) surface.Draw(target.Get(), x, y);
+}
+
+void CxListCtrl::DrawSel(CDC&, CRect rect)
+{
+    ControlPaint::BlendRect(surface, rect, RgbOf(selColor), AlphaOf(selColor));
 }
 
 int CxListCtrl::GetColCount() const { return int(::SendMessageW(GetHeaderCtrl(), HDM_GETITEMCOUNT, 0, 0)); }
@@ -268,7 +307,7 @@ void CxListCtrl::DrawRows(CDC& dc, bool withIcons)
     for (int i = first; i < last; ++i) {
         CRect row;
         if (!GetItemRect(i, &row, LVIR_BOUNDS)) continue;
-        if (i % 2) BlendFill(dc, selFill, kZebraAlpha, row);
+        if (i % 2) ControlPaint::BlendRect(surface, row, RgbOf(selColor), kZebraAlpha);
         if (GetItemState(i, LVIS_SELECTED) & LVIS_SELECTED) DrawSel(dc, row);
         if (i == hotItem) DrawHot(dc);
         if (columns == 0) continue;
@@ -287,29 +326,31 @@ void CxListCtrl::DrawRows(CDC& dc, bool withIcons)
 void CxListCtrl::DrawHot(CDC& dc)
 {
     CRect row;
-    if (hotItem != -1 && GetItemRect(hotItem, &row, LVIR_BOUNDS)) BlendFill(dc, selFill, kHotRowAlpha, row);
+    if (hotItem != -1 && GetItemRect(hotItem, &row, LVIR_BOUNDS))
+        ControlPaint::BlendRect(surface, row, RgbOf(selColor), kHotRowAlpha);
 }
 
 void CxListCtrl::DrawItemImg(CDC&, int, CRect&) {}
 
-void CxListCtrl::DrawCell(CDC& dc, RectF& area)
+void CxListCtrl::DrawCell(CDC&, RectF& area)
 {
-    Graphics g(dc.GetSafeHdc());
-    g.SetSmoothingMode(SmoothingModeHighQuality);
-    Pen pen{Color(kGridColor), 1.0f};
-    const INT width = INT(area.Width), height = INT(area.Height);
+    // One-pixel lines of half-opaque grey, blended straight into the cached image.
+    auto line = [this](int left, int top, int right, int bottom) {
+        ControlPaint::BlendRect(surface, CRect(left, top, right, bottom), kGridRgb, kGridAlpha);
+    };
+    const int width = INT(area.Width), height = INT(area.Height);
     HWND headerWindow = GetHeaderCtrl();
     RECT headerRect{};
     if (headerWindow && ::IsWindowVisible(headerWindow)) ::GetWindowRect(headerWindow, &headerRect);
-    const INT headerWidth = headerRect.right - headerRect.left, headerHeight = headerRect.bottom - headerRect.top;
+    const int headerWidth = headerRect.right - headerRect.left, headerHeight = headerRect.bottom - headerRect.top;
 
     const int hpos = GetScrollPos(SB_HORZ);
     const int columns = GetColCount();
     for (int col = 0; col < columns; ++col) {
         RECT rect{};
         if (!::SendMessageW(headerWindow, HDM_GETITEMRECT, WPARAM(col), LPARAM(&rect))) continue;
-        const INT x = rect.right - hpos;
-        if (x >= 0 && x < width) g.DrawLine(&pen, x, headerHeight, x, height);
+        const int x = rect.right - hpos;
+        if (x >= 0 && x < width) line(x, headerHeight, x + 1, height);
     }
 
     int first = 0, last = 0;
@@ -319,18 +360,18 @@ void CxListCtrl::DrawCell(CDC& dc, RectF& area)
     CRect row;
     for (int i = first; i < last; ++i) {
         if (!GetItemRect(i, &row, LVIR_BOUNDS)) continue;
-        g.DrawLine(&pen, 0, INT(row.top), headerWidth, INT(row.top));
+        line(0, row.top, headerWidth, row.top + 1);
         ++read;
     }
     // Empty rows below the last one are ruled at the rows' own pitch, down to the end of the page.
     const int pitch = read ? row.Height() : kEmptyRowPitch;
-    INT next = headerHeight;
+    int next = headerHeight;
     if (read) {
-        g.DrawLine(&pen, 0, INT(row.bottom), headerWidth, INT(row.bottom));
+        line(0, row.bottom, headerWidth, row.bottom + 1);
         next = row.bottom + pitch;
     }
     const int lines = GetCountPerPage() + (read ? 0 : 1) - read;
-    for (int k = 0; k < lines && pitch > 0; ++k, next += pitch) g.DrawLine(&pen, 0, next, headerWidth, next);
+    for (int k = 0; k < lines && pitch > 0; ++k, next += pitch) line(0, next, headerWidth, next + 1);
 }
 
 LRESULT CxListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

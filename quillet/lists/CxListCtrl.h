@@ -75,11 +75,11 @@ public:
 
     // Opaque black tint, a grey selection at opacity 85, full-row selection.
     void PreSubclassWindow() override;
-    // Composes the list from its cached image, then the header over it.
+    // Composes the list from its cached image (painted again only when dirty or resized), then the header over it.
     void DoDraw(Gdiplus::Graphics& g) override;
     // Marks the header for repainting too.
     void Redraw(int notify, CWnd* wnd) override;
-    // Background, tint, rows, grid, scroll bars and the sunken frame.
+    // Paints the list into its cached image, then copies that into target at (0, 0).
     void DrawImage(Gdiplus::Graphics& target, Gdiplus::Graphics& background, Gdiplus::RectF& area) override;
     using CxWnd::DrawTextW;
 
@@ -91,6 +91,12 @@ public:
     LRESULT OnEndTrack();
 
 protected:
+    // Paints background, tint, rows, grid, scroll bars and the sunken frame into the cached image, opaque.
+    void Paint(Gdiplus::Graphics& background, Gdiplus::RectF& area);
+    // Copies the cached image onto g at (x, y).
+    void Compose(Gdiplus::Graphics& g, int x, int y) const;
+    // Tints rect of the cached image with the selection colour.
+    void DrawSel(CDC& dc, CRect rect) override;
     // Draws the rows from the top one over one page: tints and cell texts.
     void DrawTextW(CDC& dc) override;
     // Tints the row under the pointer, when it is among the rows drawn.
@@ -112,6 +118,8 @@ protected:
     const wchar_t* ReadCell(int item, int subItem);
 
     std::unique_ptr<CxHdrCtrl> header;
+    // The cached image: a DIB that GDI draws into directly (GDI+ would lend a copy of its own bitmap per paint).
+    CImage surface;
     std::array<wchar_t, 1024> text{};
 };
 
