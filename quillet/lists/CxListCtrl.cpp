@@ -18,7 +18,7 @@ constexpr COLORREF kGridRgb = RGB(128, 128, 128);
 constexpr BYTE kGridAlpha = 128;
 constexpr BYTE kHotColumnAlpha = 100;
 // The hot row is tinted once with the selection colour, fainter than a selection.
-constexpr BYTE kHotRowAlpha = 40;
+constexpr BYTE kHotRowAlpha = 64;
 // Every second row is tinted faintly with the selection colour, to guide the eye along wide rows.
 constexpr BYTE kZebraAlpha = 24;
 // The pitch of the ruling below the last row when no row can be measured.
@@ -26,7 +26,7 @@ constexpr int kEmptyRowPitch = 19;
 // Room that a vertical scroll bar takes from the header's right end.
 constexpr int kBarWidth = 18;
 constexpr int kIconSize = 18;
-// Texts are single lines: an ampersand shows as itself and a line break does not spill into the next row.
+// Header texts are single lines in which an ampersand shows as itself.
 constexpr UINT kTextFormat = DT_NOPREFIX | DT_SINGLELINE;
 
 }  // namespace
@@ -270,16 +270,15 @@ int CxListCtrl::GetColCount() const { return int(::SendMessageW(GetHeaderCtrl(),
 
 CString CxListCtrl::GetColText(int col) { return header ? header->GetItemText(col) : CString(); }
 
-const wchar_t* CxListCtrl::ReadCell(int item, int subItem)
+int CxListCtrl::ReadCell(int item, int subItem)
 {
     LVITEMW cell{};
     cell.iSubItem = subItem;
     cell.pszText = text.data();
     cell.cchTextMax = int(text.size());
     text[0] = L'\0';
-    ::SendMessageW(m_hWnd, LVM_GETITEMTEXTW, WPARAM(item), LPARAM(&cell));
-    text.back() = L'\0';
-    return text.data();
+    const int length = int(::SendMessageW(m_hWnd, LVM_GETITEMTEXTW, WPARAM(item), LPARAM(&cell)));
+    return std::clamp(length, 0, int(text.size()) - 1);
 }
 
 void CxListCtrl::GetDrawnRows(int& first, int& last)
@@ -318,7 +317,9 @@ void CxListCtrl::DrawRows(CDC& dc, bool withIcons)
             if (cell.left >= client.right) break;
             if (cell.right <= client.left) continue;
             CRect box(cell.left + (withIcons && k == 0 ? 22 : 4), cell.top + top, cell.right, cell.bottom);
-            dc.DrawText(ReadCell(i, k), -1, &box, kTextFormat);
+            const int length = ReadCell(i, k);
+            // Top-left in a clipping box: ExtTextOut does what DrawText would, without measuring the text first.
+            ::ExtTextOutW(dc.GetSafeHdc(), box.left, box.top, ETO_CLIPPED, &box, text.data(), UINT(length), nullptr);
         }
     }
 }

@@ -114,8 +114,8 @@ protected:
     void GetDrawnRows(int& first, int& last);
     // Draws the rows; withIcons leaves room for an icon in the first cell and draws it.
     void DrawRows(CDC& dc, bool withIcons);
-    // The text of one cell read into the text buffer (cut to its length).
-    const wchar_t* ReadCell(int item, int subItem);
+    // Reads the text of one cell into the text buffer (cut to its size); returns its length.
+    int ReadCell(int item, int subItem);
 
     std::unique_ptr<CxHdrCtrl> header;
     // The cached image: a DIB that GDI draws into directly (GDI+ would lend a copy of its own bitmap per paint).
