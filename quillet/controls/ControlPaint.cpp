@@ -79,13 +79,18 @@ void BlendRect(CImage& image, const RECT& rect, COLORREF colour, BYTE alpha)
     const CRect area = InsideImage(image, rect);
     if (area.IsRectEmpty() || alpha == 0) return;
     GdiFlush();
-    const unsigned keep = 255u - alpha;
-    const unsigned add[3] = {GetBValue(colour) * alpha + 127u, GetGValue(colour) * alpha + 127u,
-                             GetRValue(colour) * alpha + 127u};
+    // Red and blue are blended side by side in one 32-bit value, each lane divided by 255 as (x + x / 256) / 256.
+    const DWORD keep = 255u - alpha;
+    const DWORD addRedBlue = ((GetRValue(colour) * alpha) << 16 | GetBValue(colour) * alpha) + 0x00800080u;
+    const DWORD addGreen = GetGValue(colour) * alpha + 0x80u;
     for (int y = area.top; y < area.bottom; ++y) {
-        auto* pixel = static_cast<BYTE*>(image.GetPixelAddress(area.left, y));
-        for (int x = area.left; x < area.right; ++x, pixel += 4) {
-            for (int channel = 0; channel < 3; ++channel) pixel[channel] = BYTE((pixel[channel] * keep + add[channel]) / 255u);
+        auto* pixel = static_cast<DWORD*>(image.GetPixelAddress(area.left, y));
+        for (int x = area.left; x < area.right; ++x, ++pixel) {
+            DWORD redBlue = (*pixel & 0x00FF00FFu) * keep + addRedBlue;
+            redBlue = ((redBlue + ((redBlue >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+            DWORD green = ((*pixel >> 8) & 0xFFu) * keep + addGreen;
+            green = (green + (green >> 8)) >> 8;
+            *pixel = (*pixel & 0xFF000000u) | redBlue | green << 8;
         }
     }
 }
