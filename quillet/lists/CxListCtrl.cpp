@@ -324,7 +324,7 @@ void CxListCtrl::DrawRows(CDC& dc, bool withIcons)
     }
 }
 
-void CxListCtrl::DrawHot(CDC& dc)
+void CxListCtrl::DrawHot(CDC&)
 {
     CRect row;
     if (hotItem != -1 && GetItemRect(hotItem, &row, LVIR_BOUNDS))
