@@ -1,5 +1,8 @@
 #include "controls/ControlPaint.h"
 
+#include "skin/LayerSurface.h"
+
+#include "framework/Gdi.h"
 #include "framework/Image.h"
 
 using namespace Gdiplus;
@@ -57,6 +60,49 @@ void Draw3dFrame(Graphics& target, const RECT& rect, Color topLeft, Color bottom
     target.FillRectangle(&light, x, y, 1, cy - 1);
     target.FillRectangle(&dark, x + cx - 1, y, 1, cy);
     target.FillRectangle(&dark, x, y + cy - 1, cx, 1);
+}
+
+namespace {
+
+// The part of rect inside a 32-bit DIB image; empty for any other image.
+CRect InsideImage(const CImage& image, const RECT& rect)
+{
+    CRect inside;
+    if (image.IsNull() || !image.IsDIBSection() || image.GetBPP() != 32) return inside;
+    CRect whole(0, 0, image.GetWidth(), image.GetHeight());
+    if (!inside.IntersectRect(rect, whole)) inside.SetRectEmpty();
+    return inside;
+}
+
+}  // namespace
+
+void BlendRect(CImage& image, const RECT& rect, COLORREF colour, BYTE alpha)
+{
+    const CRect area = InsideImage(image, rect);
+    if (area.IsRectEmpty() || alpha == 0) return;
+    GdiFlush();
+    // Red and blue are blended side by side in one 32-bit value, each lane divided by 255 as (x + x / 256) / 256.
+    const DWORD keep = 255u - alpha;
+    const DWORD addRedBlue = ((GetRValue(colour) * alpha) << 16 | GetBValue(colour) * alpha) + 0x00800080u;
+    const DWORD addGreen = GetGValue(colour) * alpha + 0x80u;
+    for (int y = area.top; y < area.bottom; ++y) {
+        auto* pixel = static_cast<DWORD*>(image.GetPixelAddress(area.left, y));
+        for (int x = area.left; x < area.right; ++x, ++pixel) {
+            DWORD redBlue = (*pixel & 0x00FF00FFu) * keep + addRedBlue;
+            redBlue = ((redBlue + ((redBlue >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+            DWORD green = ((*pixel >> 8) & 0xFFu) * keep + addGreen;
+            green = (green + (green >> 8)) >> 8;
+            *pixel = (*pixel & 0xFF000000u) | redBlue | green << 8;
+        }
+    }
+}
+
+void MakeOpaque(CImage& image, const RECT& rect)
+{
+    const CRect area = InsideImage(image, rect);
+    if (area.IsRectEmpty()) return;
+    GdiFlush();
+    LayerSurface::MakeOpaque(image.GetPixelAddress(0, 0), image.GetPitch(), area);
 }
 
 std::unique_ptr<Bitmap> BitmapOver(const CImage& image)

@@ -11,6 +11,25 @@ class CImage;
 
 namespace ControlPaint {
 
+// The device context of a GDI+ graphics for one scope. On a 32-bit ARGB bitmap, GDI+ lends a stand-in DC and
+// writes back only what changed (made opaque) on release: drawing that reads what is under it (AlphaBlend) must
+// therefore happen within one lending, after the background copy.
+class GraphicsDc {
+public:
+    explicit GraphicsDc(Gdiplus::Graphics& g) : m_graphics(g), m_dc(g.GetHDC()) {}
+    ~GraphicsDc()
+    {
+        if (m_dc) m_graphics.ReleaseHDC(m_dc);
+    }
+    GraphicsDc(const GraphicsDc&) = delete;
+    GraphicsDc& operator=(const GraphicsDc&) = delete;
+    HDC Get() const { return m_dc; }
+
+private:
+    Gdiplus::Graphics& m_graphics;
+    HDC m_dc;
+};
+
 // Copies the pixels of background under area to (0, 0) of target (BitBlt, SRCCOPY through both DCs).
 void CopyBackground(Gdiplus::Graphics& target, Gdiplus::Graphics& background, const Gdiplus::RectF& area);
 // The same copy into a device context of the caller's.
@@ -27,6 +46,11 @@ std::unique_ptr<Gdiplus::Font> FontFromGdi(HDC dc, HFONT font);
 
 // A one-pixel frame on rect: top and left edges in topLeft, right and bottom edges in bottomRight, opaque.
 void Draw3dFrame(Gdiplus::Graphics& target, const RECT& rect, Gdiplus::Color topLeft, Gdiplus::Color bottomRight);
+
+// Blends colour over rect of a 32-bit DIB image at a constant alpha (GDI is flushed first); nothing outside it.
+void BlendRect(CImage& image, const RECT& rect, COLORREF colour, BYTE alpha);
+// Sets the alpha byte of every pixel of rect in a 32-bit DIB image (GDI leaves 0 where it draws).
+void MakeOpaque(CImage& image, const RECT& rect);
 
 // A GDI+ bitmap over the pixels of a 24- or 32-bit DIB image (premultiplied when the image has alpha, else
 // opaque); it borrows the pixels, so the image must outlive it. Null for an empty image.

@@ -1,5 +1,7 @@
 #include "controls/CxSrlBar.h"
 
+#include "controls/ControlPaint.h"
+
 #include "framework/Image.h"
 
 using namespace Gdiplus;
@@ -34,18 +36,6 @@ private:
     HDC m_dc;
     int m_saved;
 };
-
-// Sets the alpha byte of every pixel of r in a 32-bit top-down image.
-void MakeOpaque(CImage& image, const CRect& r)
-{
-    CRect whole(0, 0, image.GetWidth(), image.GetHeight());
-    CRect area;
-    if (!::IntersectRect(&area, &r, &whole)) return;
-    for (int y = area.top; y < area.bottom; ++y) {
-        auto* row = static_cast<DWORD*>(image.GetPixelAddress(area.left, y));
-        for (int x = 0; x < area.Width(); ++x) row[x] |= 0xFF000000;
-    }
-}
 
 }  // namespace
 
@@ -250,7 +240,7 @@ void CxSrlBar::DrawBar(Graphics& target)
                 static_cast<BYTE*>(bars.GetBits()));
     for (const CRect& bar : {horzBar, vertBar}) {
         if (bar.IsRectEmpty()) continue;
-        MakeOpaque(bars, bar);
+        ControlPaint::MakeOpaque(bars, bar);
         target.DrawImage(&view, Rect(bar.left, bar.top, bar.Width(), bar.Height()), bar.left, bar.top,
                          bar.Width(), bar.Height(), UnitPixel);
     }

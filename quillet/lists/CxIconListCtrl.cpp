@@ -1,40 +1,13 @@
 #include "lists/CxIconListCtrl.h"
 
-#include "controls/ControlPaint.h"
-
-#include <algorithm>
-
 using namespace Gdiplus;
 
-IMPLEMENT_DYNAMIC(CxIconListCtrl, CListCtrl)
+IMPLEMENT_DYNAMIC(CxIconListCtrl, CxListBase)
 
 namespace {
 
 constexpr ARGB kDefaultTint = 0x80FFFFFF;
-constexpr COLORREF kBorderDark = RGB(120, 120, 120);
-constexpr COLORREF kBorderLight = RGB(255, 255, 255);
 constexpr COLORREF kSelFrame = RGB(128, 128, 128);
-
-BYTE AlphaOf(ARGB color) { return BYTE(color >> 24); }
-
-COLORREF RgbOf(ARGB color) { return RGB(BYTE(color >> 16), BYTE(color >> 8), BYTE(color)); }
-
-// The device context of a GDI+ graphics for one scope.
-class GraphicsDc {
-public:
-    explicit GraphicsDc(Graphics& g) : m_graphics(g), m_dc(g.GetHDC()) {}
-    ~GraphicsDc()
-    {
-        if (m_dc) m_graphics.ReleaseHDC(m_dc);
-    }
-    GraphicsDc(const GraphicsDc&) = delete;
-    GraphicsDc& operator=(const GraphicsDc&) = delete;
-    HDC Get() const { return m_dc; }
-
-private:
-    Graphics& m_graphics;
-    HDC m_dc;
-};
 
 }  // namespace
 
@@ -42,8 +15,6 @@ CxIconListCtrl::~CxIconListCtrl()
 {
     cellStrip.reset();
     cellImages.DeleteImageList();
-    backFill.Destroy();
-    selFill.Destroy();
 }
 
 void CxIconListCtrl::SetAtt(UINT a, UINT b, UINT c, CSize cell, IStream* strip)
@@ -55,43 +26,6 @@ void CxIconListCtrl::SetAtt(UINT a, UINT b, UINT c, CSize cell, IStream* strip)
     cellWidth = cell.cx;
     cellHeight = cell.cy;
     CxSrlBar::SetAtt(this, a, b, c);
-}
-
-CImage CxIconListCtrl::MakeFill(Color color)
-{
-    CImage fill;
-    fill.Create(1, 1, 24);
-    fill.SetPixel(0, 0, RgbOf(color.GetValue()));
-    return fill;
-}
-
-void CxIconListCtrl::SetBgmColor(Color color)
-{
-    backFill = MakeFill(color);
-    bgmColor = color.GetValue();
-}
-
-void CxIconListCtrl::SetSelColor(Color color)
-{
-    selFill = MakeFill(color);
-    selColor = color.GetValue();
-}
-
-int CxIconListCtrl::GetItemImg(int item)
-{
-    LVITEMW info{};
-    info.mask = LVIF_IMAGE;
-    info.iItem = item;
-    return GetItem(&info) ? info.iImage : -1;
-}
-
-int CxIconListCtrl::GetViewCount()
-{
-    SCROLLINFO info{};
-    info.cbSize = sizeof(info);
-    if (!GetScrollInfo(SB_VERT, &info, SIF_RANGE)) return 1;
-    int page = info.nMax - GetScrollLimit(SB_VERT) + 1;
-    return page == 0 ? 1 : page;
 }
 
 bool CxIconListCtrl::GetVisibleBounds(int item, CRect& bounds) const
@@ -119,44 +53,11 @@ void CxIconListCtrl::PreSubclassWindow()
     CListCtrl::PreSubclassWindow();
 }
 
-void CxIconListCtrl::BlendFill(CDC& dc, const CImage& fill, ARGB color, const RECT& rect)
-{
-    if (fill.IsNull()) return;
-    fill.AlphaBlend(dc.GetSafeHdc(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, 0, 0, 1, 1,
-                    AlphaOf(color));
-}
-
-void CxIconListCtrl::RenderBody(Graphics& background, const RectF& area)
-{
-    const int width = std::max(INT(area.Width), 1), height = std::max(INT(area.Height), 1);
-    if (!body || body->Width() != width || body->Height() != height)
-        body = std::make_unique<LayerSurface>(width, height);
-    {
-        GraphicsDc source(background);
-        if (source.Get()) ::BitBlt(body->Dc(), 0, 0, width, height, source.Get(), INT(area.X), INT(area.Y), SRCCOPY);
-    }
-    CDC dc(body->Dc());
-    BlendFill(dc, backFill, bgmColor, CRect(0, 0, width, height));
-    DrawTextW(dc);
-}
-
-void CxIconListCtrl::DrawBody(Graphics& target, Graphics& background, const RectF& area)
-{
-    RenderBody(background, area);
-    // The body is opaque over the background it copied; GDI's fills and captions leave alpha bytes at 0.
-    body->MakeOpaque(CRect(0, 0, body->Width(), body->Height()));
-    body->DrawOnto(target, 0, 0);
-}
-
 void CxIconListCtrl::DrawImage(Graphics& target, Graphics& background, RectF& area)
 {
     DrawBody(target, background, area);
     DrawBar(target);
-    if (!(GetStyle() & WS_BORDER)) return;
-    const int width = INT(area.Width), height = INT(area.Height);
-    ControlPaint::Draw3dFrame(target, CRect(0, 0, width, height), Color(255, 120, 120, 120), Color(0xFFFFFFFF));
-    ControlPaint::Draw3dFrame(target, CRect(1, 1, width - 1, height - 1), Color(0xFFFFFFFF),
-                              Color(255, 120, 120, 120));
+    if (GetStyle() & WS_BORDER) DrawBorder(target, INT(area.Width), INT(area.Height));
 }
 
 void CxIconListCtrl::DrawTextW(CDC& dc)
@@ -184,7 +85,7 @@ void CxIconListCtrl::DrawTextW(CDC& dc, CRect& rect, const wchar_t* text)
 
 void CxIconListCtrl::DrawSel(CDC& dc, CRect rect)
 {
-    BlendFill(dc, selFill, selColor, rect);
+    CxListBase::DrawSel(dc, rect);
     dc.Draw3dRect(&rect, kSelFrame, kSelFrame);
 }
 
@@ -198,68 +99,8 @@ void CxIconListCtrl::DrawItemImg(CDC& dc, int item, CRect& rect)
 
 LRESULT CxIconListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    switch (msg) {
-    case WM_NCMOUSEMOVE:
-        return OnNcMouseMove();
-    case WM_NCMOUSELEAVE:
-        return OnNcMouseLeave();
-    case WM_MOUSEWHEEL:
-        return OnMouseWheel();
-    case WM_LBUTTONDOWN:
-        return OnLButtonDown(UINT(wParam), PointFrom(lParam));
-    case WM_VSCROLL:
-        return OnVScroll();
-    case WM_HSCROLL:
-        return OnHScroll();
-    case WM_KEYDOWN:
-        return OnKeyDown();
-    case WM_MOUSELEAVE:
-        return OnMouseLeave();
-    case WM_MOUSEMOVE:
-        return OnMouseMove(UINT(wParam), PointFrom(lParam));
-    }
-    return CListCtrl::WindowProc(msg, wParam, lParam);
-}
-
-LRESULT CxIconListCtrl::OnNcMouseMove()
-{
-    GetLeaveMsg(TME_HOVER | TME_LEAVE | TME_NONCLIENT);
-    Redraw(1, nullptr);
-    return Default();
-}
-
-LRESULT CxIconListCtrl::OnNcMouseLeave()
-{
-    Redraw(1, nullptr);
-    return Default();
-}
-
-LRESULT CxIconListCtrl::OnMouseWheel()
-{
-    LRESULT result = Default();
-    Redraw(1, nullptr);
-    return result;
-}
-
-LRESULT CxIconListCtrl::OnVScroll()
-{
-    LRESULT result = Default();
-    Redraw(1, nullptr);
-    return result;
-}
-
-LRESULT CxIconListCtrl::OnHScroll()
-{
-    LRESULT result = Default();
-    Redraw(1, nullptr);
-    return result;
-}
-
-LRESULT CxIconListCtrl::OnKeyDown()
-{
-    LRESULT result = Default();
-    Redraw(1, nullptr);
-    return result;
+    if (msg == WM_LBUTTONDOWN) return OnLButtonDown(UINT(wParam), PointFrom(lParam));
+    return CxListBase::WindowProc(msg, wParam, lParam);
 }
 
 LRESULT CxIconListCtrl::OnLButtonDown(UINT, CPoint point)
@@ -270,27 +111,5 @@ LRESULT CxIconListCtrl::OnLButtonDown(UINT, CPoint point)
     ::SendMessageW(::GetParent(m_hWnd), WM_USER, reinterpret_cast<WPARAM>(this), LPARAM(item));
     lastClicked = item;
     Redraw(1, nullptr);
-    return result;
-}
-
-LRESULT CxIconListCtrl::OnMouseLeave()
-{
-    LRESULT result = Default();
-    if (hotItem != -1) {
-        hotItem = -1;
-        Redraw(1, nullptr);
-    }
-    return result;
-}
-
-LRESULT CxIconListCtrl::OnMouseMove(UINT, CPoint point)
-{
-    LRESULT result = Default();
-    GetLeaveMsg(TME_HOVER | TME_LEAVE);
-    int item = HitTest(point);
-    if (item != hotItem) {
-        hotItem = item;
-        Redraw(1, nullptr);
-    }
     return result;
 }

@@ -39,9 +39,10 @@ void CxWnd::GetLeaveMsg(DWORD flags)
     TrackMouseEvent(&track);
 }
 
-int CxWnd::GetThick()
+int CxWnd::GetThick() { return window ? BorderOf(::GetParent(window->m_hWnd)) : 0; }
+
+int CxWnd::BorderOf(HWND parent)
 {
-    HWND parent = window ? ::GetParent(window->m_hWnd) : nullptr;
     if (!parent) return 0;
     POINT clientOrigin{0, 0};
     ::ClientToScreen(parent, &clientOrigin);

@@ -47,8 +47,9 @@ public:
     // Moves and resizes to values in the parent's window frame; -1 keeps a value. Then Redraw(0, null).
     // Nothing before the window is set.
     void MoveTo(int x, int y, int w, int h);
-    // Composes the control onto g (the parent's composition surface or a graphics on its DC).
-    void DoDraw(Gdiplus::Graphics& g);
+    // Composes the control onto g (the parent's composition surface or a graphics on its DC). Virtual, so that a
+    // control made of several windows (a list with its header) is composed whole through a CxWnd pointer.
+    virtual void DoDraw(Gdiplus::Graphics& g);
     // WM_ERASEBKGND of controls that also paint under an ordinary parent; always TRUE.
     BOOL OnEraseBkgnd(CDC* dc);
 
@@ -63,6 +64,8 @@ public:
     void FreeStream();
 
 protected:
+    // The left border width of a window: its client origin less its window origin, in screen pixels.
+    static int BorderOf(HWND parent);
     // True when the parent window of `window` has the layered style.
     bool ParentIsLayered() const;
     // Renders DrawImage and DrawTextW into a fresh, fully transparent cache of the given size.

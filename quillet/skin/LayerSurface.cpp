@@ -56,11 +56,16 @@ void LayerSurface::MakeOpaque(const RECT& rect)
 {
     if (!m_bits) return;
     GdiFlush();
-    const int left = std::max(0, int(rect.left)), right = std::min(m_width, int(rect.right));
-    const int top = std::max(0, int(rect.top)), bottom = std::min(m_height, int(rect.bottom));
-    for (int y = top; y < bottom; ++y) {
-        DWORD* row = static_cast<DWORD*>(m_bits) + std::size_t(y) * std::size_t(m_width);
-        for (int x = left; x < right; ++x) row[x] |= 0xFF000000;
+    const RECT area{std::max(0, int(rect.left)), std::max(0, int(rect.top)), std::min(m_width, int(rect.right)),
+                    std::min(m_height, int(rect.bottom))};
+    MakeOpaque(m_bits, m_width * 4, area);
+}
+
+void LayerSurface::MakeOpaque(void* origin, int pitch, const RECT& area)
+{
+    for (int y = area.top; y < area.bottom; ++y) {
+        auto* row = reinterpret_cast<DWORD*>(static_cast<BYTE*>(origin) + std::ptrdiff_t(y) * pitch);
+        for (int x = area.left; x < area.right; ++x) row[x] |= 0xFF000000;
     }
 }
 

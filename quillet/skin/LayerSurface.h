@@ -30,6 +30,9 @@ public:
     Gdiplus::Graphics& BeginFrame();
     // Sets the alpha byte of every pixel in rect, where GDI drawing leaves it at 0.
     void MakeOpaque(const RECT& rect);
+    // The same for any 32-bit pixels: origin is the address of pixel (0, 0), pitch the bytes from one row to the
+    // next (negative for bottom-up rows); area must lie inside the pixels.
+    static void MakeOpaque(void* origin, int pitch, const RECT& area);
     // The rows whose pixels differ from those of previous, a surface of the same size, across the whole width;
     // empty when none do, the whole surface when the sizes differ.
     RECT ChangedRows(const LayerSurface& previous) const;

@@ -21,16 +21,6 @@ constexpr BYTE kShadeAlpha = 70;
 constexpr COLORREF kFrameLight = RGB(160, 160, 160);
 constexpr COLORREF kFrameDark = RGB(120, 120, 120);
 
-// GDI leaves the alpha byte of the pixels it writes at 0, which would make them transparent once the cache is
-// composed; the tree is opaque over the background it copied, so every pixel gets full alpha.
-void MakeOpaque(CImage& canvas)
-{
-    for (int y = 0; y < canvas.GetHeight(); ++y) {
-        auto* row = static_cast<DWORD*>(canvas.GetPixelAddress(0, y));
-        for (int x = 0; x < canvas.GetWidth(); ++x) row[x] |= 0xFF000000;
-    }
-}
-
 }  // namespace
 
 CxTreeBase::CxTreeBase() : linePen(PS_DOT, 1, kLineColour) {}
@@ -134,7 +124,8 @@ void CxTreeBase::DrawImage(Graphics& target, Graphics& background, RectF& area)
         DrawTextW(dc);
         canvas.ReleaseDC();
     }
-    MakeOpaque(canvas);
+    // The tree is opaque over the background it copied; GDI left the alpha bytes of what it drew at 0.
+    ControlPaint::MakeOpaque(canvas, CRect(0, 0, canvas.GetWidth(), canvas.GetHeight()));
     HDC cacheDc = target.GetHDC();
     if (cacheDc) {
         canvas.Draw(cacheDc, 0, 0);

@@ -3,7 +3,8 @@
 # libjpeg-turbo's own tools (native, and built for album's architecture from the same source, under Wine) on a
 # generated photo set (made once into <build>/bench/set). BENCH_RUNS sets the runs per measurement (at least 3;
 # medians are shown). Then the photo list's scroll step and item memory, and the expansion of a folder of 2,000
-# subfolders in the skinned shell tree (tree_bench). BENCH_ONLY=photo, list or tree runs only one of them.
+# subfolders in the skinned shell tree (tree_bench), and the scroll step of a report
+# list of 10,000 rows (report_bench). BENCH_ONLY=photo, list, tree or report runs only one of them.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 "$here/../setup.sh"
@@ -12,7 +13,7 @@ trap stop_all EXIT
 
 if [ ! -f "$build/build.ninja" ]; then build_project; fi
 "$root/tools/build-jpeg.sh" "$ALBUM_ARCH" "$build/deps/jpeg-$ALBUM_ARCH"  # a tree built before it made the programs
-cmake --build "$build" -j2 --target photo_bench list_bench tree_bench
+cmake --build "$build" -j2 --target photo_bench list_bench tree_bench report_bench
 start_display
 prepare_prefix
 start_wineserver
@@ -47,4 +48,9 @@ if [ -z "${BENCH_ONLY:-}" ] || [ "$BENCH_ONLY" = tree ]; then
     # Wine's services inherit the output: a file, not a pipe (see WINE_NOTES.md).
     "$WINE" "$build/bin/tree_bench.exe" "Z:${folders//\//\\}" "${BENCH_RUNS:-5}" >"$build/bench/tree.log" 2>&1 </dev/null
     tr -d '\r' <"$build/bench/tree.log"
+fi
+if [ -z "${BENCH_ONLY:-}" ] || [ "$BENCH_ONLY" = report ]; then
+    mkdir -p "$build/bench"
+    "$WINE" "$build/bin/report_bench.exe" 50 >"$build/bench/report.log" 2>&1 </dev/null
+    tr -d '\r' <"$build/bench/report.log"
 fi

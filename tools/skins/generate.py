@@ -6,7 +6,7 @@ edges with partial alpha. The output is reproducible: no randomness, fixed colou
 Run with the system Python (Debian's python3-pil): /usr/bin/python3 tools/skins/generate.py
 
 The toolkit's controls that album does not use get their images in tests/quillet/skins, where the
-toolkit's tests and the skin gallery take them from (chk.png, radio.png, arrow.png, icons.png, thumbs.png).
+toolkit's tests and the skin gallery take them from (chk.png, radio.png, arrow.png, icons.png, thumbs.png, hdr.bmp).
 
 File names in album/res/skins carry the resource type and id: pngNNN.png ("PNG" resources), imgNNN.tif ("IMG" resources,
 Deflate-compressed TIFF with alpha) and bmpNNN.bmp (BITMAP resources, 24 bits).
@@ -745,6 +745,18 @@ def check_glyph(sketch, ticked):
         sketch.line([(6, 9.2), (8.2, 11.5), (12.2, 6.5)], fill=rgba(ACCENT), width=1.8)
 
 
+def header_skin():
+    """The report list header's BITMAP skin, 2 x 24: column 0 the header's background, column 1 the background of
+    the column under the pointer; both are stretched across. A soft gradient closed by a darker bottom edge."""
+    height = 24
+    skin = Image.new("RGB", (2, height))
+    for y in range(height):
+        t = y / (height - 2)
+        skin.putpixel((0, y), mix(HIGHLIGHT, CAPTION_TOP, t) if y < height - 1 else PANEL_EDGE)
+        skin.putpixel((1, y), mix(ACCENT_PALE, ACCENT_SOFT, t) if y < height - 1 else ACCENT)
+    return skin
+
+
 # File name -> drawing function of the toolkit's own images.
 TOOLKIT_IMAGES = {
     "chk.png": lambda: check_strip(False),
@@ -752,6 +764,7 @@ TOOLKIT_IMAGES = {
     "arrow.png": drop_arrow,
     "icons.png": item_icons,
     "thumbs.png": thumbnails,
+    "hdr.bmp": header_skin,
 }
 
 
