@@ -116,6 +116,7 @@ TEST_F(Gallery, EveryPanelAnswersItsUserAction)
     for (const wchar_t* report :
          {L"\u201COK\u201D clicked", L"\u201CCompress large photos\u201D checked", L"Size \u201CLarge\u201D chosen",
           L"Tree: \u201CLighthouse.jpg\u201D selected", L"Icon list: \u201CSunset\u201D clicked",
+          L"\u201CIMG_0003.JPG\u201D cleared", L"Report list: \u201CIMG_0004.JPG\u201D selected",
           L"\u201CHarbour\u201D unticked", L"Combo box: \u201CBest quality (95)\u201D chosen"})
         EXPECT_TRUE(gallery.Reported(report)) << CStringA(report).GetString();
     EXPECT_TRUE(std::any_of(gallery.reports.begin(), gallery.reports.end(),

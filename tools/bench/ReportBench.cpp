@@ -1,19 +1,17 @@
-// Benchmark harness of the skinned report list, run under Wine: a check list of 10,000 rows x 4 columns in a
-// 700 x 500 skinned layered dialog, then
-//   - the scroll step: one LVM_SCROLL by one row up to the return of the dialog's Update() (the list's re-render,
+// Benchmark harness of the skinned report list, run under Wine: the gallery's report list filled with 10,000 rows
+// x 4 columns, in the gallery (a skinned layered dialog of every control), then
+//   - the scroll step: one LVM_SCROLL by one row up to the return of the gallery's Update() (the list's re-render,
 //     the composition and UpdateLayeredWindow included);
-//   - the dialog's Update() alone, nothing dirty (the composition the list's part adds to);
+//   - the gallery's Update() alone, nothing dirty (the composition the list's part adds to);
 //   - the list's own part alone: its DoDraw after the same step (painting the list and its header and composing
-//     both) onto a surface of the dialog's size.
+//     both) onto a surface of the gallery's size.
 //
 //   report_bench [steps]    prints the median and 90th percentile of each, in milliseconds
 #include "BenchTiming.h"
-#include "ReportBenchIds.h"
-#include "lists/CxListCtrl.h"
-#include "skin/CxDlg.h"
+#include "Exhibits.h"
+#include "GalleryIds.h"
 
 #include <cstdio>
-#include <string>
 #include <vector>
 
 using namespace Gdiplus;
@@ -21,38 +19,8 @@ using namespace Gdiplus;
 namespace {
 
 constexpr int kRows = 10000;
-constexpr int kColumns = 4;
 
-class BenchDialog : public CxDlg {
-public:
-    BenchDialog() : CxDlg(IDD_REPORT_BENCH, nullptr) {}
-    void DrawWnd(Graphics& g) override
-    {
-        SolidBrush panel(Color(255, 244, 246, 249));
-        g.FillRectangle(&panel, 10, 24, 680, 467);
-        for (CxWnd* control : controls) control->DoDraw(g);
-    }
-    std::vector<CxWnd*> controls;
-    CxChkListCtrl list;
-};
-
-// The skinned layered dialog at 700 x 500 with the report list filling its panel.
-bool OpenDialog(BenchDialog& dialog)
-{
-    if (!dialog.Create(IDD_REPORT_BENCH)) return false;
-    dialog.ModifyStyleEx(0, WS_EX_LAYERED);
-    dialog.SetAtt(IDP_FRAME, L"PNG", nullptr);
-    dialog.MoveWindow(0, 0, 700, 500, FALSE);
-    dialog.ShowWindow(SW_SHOWNOACTIVATE);
-    CxChkListCtrl& list = dialog.list;
-    if (!list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(14, 30, 686, 486), &dialog, 1001)) return false;
-    list.SetAtt(dialog.LoadRes(IDP_ICONS, L"PNG", nullptr), IDB_HEADER, IDB_VBAR, IDB_HBAR, IDB_CORNER, 5, 4, nullptr);
-    list.SetBgmColor(Color(0xE0FFFFFF));
-    dialog.controls.push_back(&list);
-    return true;
-}
-
-// A 32-bit DIB section of the dialog's size in a memory DC, as the dialog composes into.
+// A 32-bit DIB section of the gallery's size in a memory DC, as the gallery composes into.
 class DcSurface {
 public:
     DcSurface(int width, int height)
@@ -95,26 +63,15 @@ void PrintTimes(const char* what, const std::vector<double>& ms)
 
 int Run(int steps)
 {
-    BenchDialog dialog;
-    if (!OpenDialog(dialog)) return 1;
-    CxChkListCtrl& list = dialog.list;
-    const wchar_t* headings[kColumns] = {L"Name", L"Size", L"Taken", L"Folder"};
-    for (int col = 0; col < kColumns; ++col) list.InsertColumn(col, headings[col], LVCFMT_LEFT, col == 0 ? 200 : 140);
-    list.SendMessage(LVM_SETITEMCOUNT, kRows);
+    GalleryDlg gallery(L"C:\\");
+    if (!gallery.Create(IDD_GALLERY)) return 1;
+    ReportListExhibit* exhibit = gallery.Find<ReportListExhibit>();
+    if (!exhibit) return 1;
+    CxChkListCtrl& list = exhibit->List();
     Stopwatch filling;
-    list.CListCtrl::SetRedraw(FALSE);  // no native repaint or scroll update per row while filling
-    for (int row = 0; row < kRows; ++row) {
-        const std::wstring name = L"IMG_" + std::to_wstring(row + 1) + L".jpg";
-        list.InsertItem(row, name.c_str());
-        list.SetItemText(row, 1, (std::to_wstring(1200 + row % 900) + L" KB").c_str());
-        list.SetItemText(row, 2, L"Mar. 07. 2009");
-        list.SetItemText(row, 3, L"C:\\Photos\\Camera");
-        list.SetCheck(row, row % 3 == 0);
-    }
-    list.CListCtrl::SetRedraw(TRUE);
+    exhibit->Fill(kRows);
     const double fillMs = filling.WallMs();
-    list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
-    dialog.Update();
+    gallery.Update();
 
     CRect row;
     list.GetItemRect(0, &row, LVIR_BOUNDS);
@@ -129,18 +86,20 @@ int Run(int steps)
     for (int i = 0; i < steps; ++i) {
         Stopwatch watch;
         scroll();
-        dialog.Update();
+        gallery.Update();
         total.push_back(watch.WallMs());
     }
     const double cpuPerStep = cpu.CpuMs() / steps;
 
     for (int i = 0; i < steps; ++i) {
         Stopwatch watch;
-        dialog.Update();
+        gallery.Update();
         composition.push_back(watch.WallMs());
     }
 
-    DcSurface surface(700, 500);
+    CRect window;
+    gallery.GetWindowRect(&window);
+    DcSurface surface(window.Width(), window.Height());
     Graphics onSurface(surface.Dc());
     for (int i = 0; i < steps; ++i) {
         scroll();
@@ -148,14 +107,15 @@ int Run(int steps)
         list.DoDraw(onSurface);
         listPart.push_back(watch.WallMs());
     }
-    std::printf("report list, %d rows x %d columns (filled in %.0f ms), 700 x 500 dialog, %d rows on a page:\n", kRows,
-                kColumns, fillMs, list.GetCountPerPage());
+    std::printf("report list, %d rows x %d columns (filled in %.0f ms), in the %d x %d gallery, %d rows on a page:\n",
+                kRows, list.GetHeader()->GetItemCount(), fillMs, window.Width(), window.Height(),
+                list.GetCountPerPage());
     PrintTimes("  LVM_SCROLL to end of Update()", total);
     std::printf("  %-32s mean   %6.2f ms of CPU\n", "", cpuPerStep);
     PrintTimes("  Update() alone, nothing dirty", composition);
     PrintTimes("  the list's DoDraw (with its header)", listPart);
     std::printf("target: scroll step median under 8 ms: %s\n", Percentile(total, 0.5) < 8.0 ? "met" : "NOT met");
-    dialog.DestroyWindow();
+    gallery.DestroyWindow();
     return 0;
 }
 

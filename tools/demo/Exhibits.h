@@ -10,6 +10,7 @@
 #include "lists/CxComBox.h"
 #include "lists/CxIconListCtrl.h"
 #include "lists/CxListBox.h"
+#include "lists/CxListCtrl.h"
 #include "trees/CxShellTree.h"
 #include "trees/CxTree.h"
 
@@ -171,4 +172,24 @@ private:
 
     CxComBox plain;
     CxBmpComBox icons;
+};
+
+// A report list of photos with a skinned header, grid, check boxes and the photos' details; a click on a row's box
+// ticks or clears it. Fill replaces the rows with as many generated ones (the benchmark's 10,000).
+class ReportListExhibit : public CaptionedExhibit {
+public:
+    void Drive() override;
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
+    // Replaces the rows with count generated photos.
+    void Fill(int count);
+    CxChkListCtrl& List() { return list; }
+
+protected:
+    void Create(const CRect& area) override;
+
+private:
+    // Ticks or clears the row's box.
+    void Toggle(int row);
+
+    CxChkListCtrl list;
 };

@@ -29,10 +29,6 @@ CRect InColumn(int column, int top, int bottom)
     return CRect(kColumnLeft[column], top, kColumnLeft[column] + kColumnWidth, bottom);
 }
 
-// The place of the report list with its header (four columns): two columns wide, under the trees and the lists. It
-// joins the gallery as one more row of the table below.
-const CRect kReportListArea(kColumnLeft[1], 650, kColumnLeft[2] + kColumnWidth, 850);
-
 // The gallery, column by column. A control joins it with an Exhibit and one row here.
 const Slot kSlots[] = {
     {L"Buttons", InColumn(0, 40, 172), Make<ButtonsExhibit>},
@@ -45,6 +41,8 @@ const Slot kSlots[] = {
     {L"Icon list", InColumn(2, 40, 250), Make<IconListExhibit>},
     {L"List boxes", InColumn(2, 266, 470), Make<ListBoxesExhibit>},
     {L"Combo boxes", InColumn(2, 486, 634), Make<CombosExhibit>},
+    {L"Report list and header", CRect(kColumnLeft[1], 650, kColumnLeft[2] + kColumnWidth, 850),
+     Make<ReportListExhibit>},
 };
 
 // Inside a panel: the title band, then the exhibit's area.
@@ -84,10 +82,10 @@ const wchar_t* MenuText(UINT id)
     return nullptr;
 }
 
-// The bottom-right corner of everything the gallery shows, the report list's place included.
+// The bottom-right corner of everything the gallery shows.
 CPoint ContentEnd()
 {
-    CRect all = kReportListArea;
+    CRect all;
     for (const Slot& slot : kSlots) all.UnionRect(all, slot.area);
     return CPoint(all.right, all.bottom);
 }
@@ -103,6 +101,8 @@ void Exhibit::Build(GalleryDlg& owner, const CRect& area)
 bool Exhibit::OnReport(WPARAM, LPARAM, LRESULT&) { return false; }
 
 bool Exhibit::OnCommand(UINT) { return false; }
+
+bool Exhibit::OnNotify(const NMHDR&, LRESULT&) { return false; }
 
 void Exhibit::Draw(Graphics& g)
 {
@@ -145,6 +145,7 @@ BOOL GalleryDlg::OnInitDialog()
     ShowWindow(SW_SHOW);
     SetRedraw(1);  // one composition for all the controls, not one per control
     CreatePanels();
+    backdrop.reset();  // drawn when the window showed, before there were panels
     SetRedraw(0);
     Update();
     return FALSE;  // the first edit holds the focus
@@ -203,14 +204,24 @@ void GalleryDlg::DrawPanel(Graphics& g, const CRect& area)
     g.DrawRectangle(&edge, area.left, area.top, area.Width() - 1, area.Height() - 1);
 }
 
-void GalleryDlg::DrawWnd(Graphics& g)
+void GalleryDlg::DrawBgm(Graphics& g)
 {
     CRect rect;
     GetWindowRect(&rect);
-    SolidBrush background(kBackground);
-    g.FillRectangle(&background, 10, 24, rect.Width() - 20, rect.Height() - 33);
+    if (!backdrop || backdrop->Width() != rect.Width() || backdrop->Height() != rect.Height()) {
+        backdrop = std::make_unique<LayerSurface>(rect.Width(), rect.Height());
+        Graphics& layer = backdrop->BeginFrame();
+        CxDlg::DrawBgm(layer);
+        SolidBrush background(kBackground);
+        layer.FillRectangle(&background, 10, 24, rect.Width() - 20, rect.Height() - 33);
+        for (Panel& panel : panels) DrawPanel(layer, panel.area);
+    }
+    backdrop->DrawOnto(g, 0, 0);
+}
+
+void GalleryDlg::DrawWnd(Graphics& g)
+{
     for (Panel& panel : panels) {
-        DrawPanel(g, panel.area);
         panel.title->DoDraw(g);
         panel.exhibit->Draw(g);
     }
@@ -227,6 +238,13 @@ LRESULT GalleryDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
             if (panel.exhibit->OnReport(wParam, lParam, result)) return result;
         }
         return 0;
+    }
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        for (Panel& panel : panels) {
+            if (panel.exhibit->OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
+        }
+        break;
     }
     case WM_MEASUREITEM:
         if (reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlType != ODT_MENU) break;

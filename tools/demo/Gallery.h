@@ -6,6 +6,7 @@
 #include "controls/CxStatic.h"
 #include "menu/CxMenu.h"
 #include "skin/CxDlg.h"
+#include "skin/LayerSurface.h"
 
 #include "framework/Gdi.h"
 
@@ -31,6 +32,8 @@ public:
     virtual bool OnReport(WPARAM sender, LPARAM value, LRESULT& result);
     // Answers a button's command; false when the button is not one of this panel's.
     virtual bool OnCommand(UINT id);
+    // Answers a control's notification; false when no control of this panel sent it.
+    virtual bool OnNotify(const NMHDR& header, LRESULT& result);
     // Composes the controls onto the gallery's surface, in the order they were shown.
     virtual void Draw(Gdiplus::Graphics& g);
 
@@ -59,7 +62,9 @@ public:
 
     // Skins the window, creates every panel and shows the gallery centred on the screen.
     BOOL OnInitDialog() override;
-    // Paints the panels, composes their controls, the titles and the status line.
+    // The frame, the background and the panels, drawn once for the window's size.
+    void DrawBgm(Gdiplus::Graphics& g) override;
+    // Composes the panels' titles and controls and the status line.
     void DrawWnd(Gdiplus::Graphics& g) override;
     // Routes control reports and the owner-drawn menu rows.
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -74,6 +79,15 @@ public:
     CString Status() const { return status.GetWindowText(); }
     // Plays each panel's user action, in table order.
     void Drive();
+    // The first panel of the given kind; null when the gallery has none.
+    template <class Kind>
+    Kind* Find()
+    {
+        for (Panel& panel : panels) {
+            if (auto* kind = dynamic_cast<Kind*>(panel.exhibit.get())) return kind;
+        }
+        return nullptr;
+    }
 
     // What the panels share: a fresh control id, the dialog font as a GDI and a GDI+ font, the shell tree's folder.
     UINT NextId() { return nextId++; }
@@ -94,6 +108,8 @@ private:
 
     CString folder;
     UINT nextId = 3000;
+    // The frame, background and panels: Wine's GDI+ fills them slower than the rest of a composition takes.
+    std::unique_ptr<LayerSurface> backdrop;
     CFont uiFont;
     CFont titleFont;
     std::unique_ptr<Gdiplus::Font> captionFont;
