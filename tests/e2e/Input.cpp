@@ -127,7 +127,14 @@ int Run(std::vector<std::wstring> args)
     if (awaitMs && FindMessageBox()) return Fail(L"a message box is already open");
     if (int status = Give(args)) return status;
     if (!awaitMs) return 0;
-    if (!PollUntil([] { return FindMessageBox() != nullptr; }, awaitMs)) return Fail(L"no message box appeared");
+    if (!PollUntil([] { return FindMessageBox() != nullptr; }, awaitMs)) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        HWND under = WindowFromPoint(cursor);
+        fwprintf(stderr, L"e2e_input: the pointer is at (%ld, %ld) over control %d\n", cursor.x, cursor.y,
+                 under ? GetDlgCtrlID(under) : 0);
+        return Fail(L"no message box appeared");
+    }
     Print(std::to_wstring(GetTickCount() - injectedAt) + L"\n");
     return 0;
 }

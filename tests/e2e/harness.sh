@@ -22,8 +22,11 @@ select_all=1017
 select_none=1018
 output_edit=1028
 
+# Fails the run; the screen as it was is kept beside album's log for a look at what went wrong.
 fail() {
     echo "e2e $run_name: FAIL: $*" >&2
+    /usr/bin/import -window root "$e2e_root/$run_name-failure.png" >/dev/null 2>&1 &&
+        echo "e2e $run_name: the screen at the failure: $e2e_root/$run_name-failure.png" >&2
     exit 1
 }
 
