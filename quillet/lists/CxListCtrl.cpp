@@ -104,7 +104,7 @@ void CxHdrCtrl::DoDraw(Graphics& g)
     if (width <= 0 || height <= 0) return;
     if (dirty || !cache || INT(cache->GetWidth()) != width || INT(cache->GetHeight()) != height)
         RenderCache(width, height, g, area);
-    g.DrawImage(cache.get(), area.X, area.Y, REAL(width), REAL(height));
+    ComposeCache(g, INT(area.X), INT(area.Y), width, height);
 }
 
 void CxHdrCtrl::DrawImage(Graphics& target, Graphics& background, RectF& area)

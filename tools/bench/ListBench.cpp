@@ -258,6 +258,10 @@ int wmain(int argc, wchar_t** argv)
                 });
             }
         }
+        TimePiece("the list view's positions of all items", steps, [&] {
+            POINT at{};
+            for (int i = 0, count = list.GetItemCount(); i < count; ++i) list.GetItemPosition(i, &at);
+        });
         TimePiece("UpdateLayeredWindow", steps, [&] {
             POINT destination{windowRect.left, windowRect.top}, source{0, 0};
             SIZE size{windowRect.Width(), windowRect.Height()};
