@@ -1,11 +1,8 @@
 #include "SkinProbes.h"
 #include "SkinTestIds.h"
 #include "skin/CxDlg.h"
-#include "skin/LayerSurface.h"
 
 #include <gtest/gtest.h>
-
-#include <vector>
 
 using namespace Gdiplus;
 
@@ -189,39 +186,6 @@ TEST_F(SkinDlg, ChildrenCanReadTheComposedPixelsUnderThem)
     ASSERT_TRUE(dialog.reader.CreateIn(dialog, CRect(40, 50, 80, 70), 7));
     dialog.Update();
     EXPECT_EQ(dialog.reader.seen, RGB(0x33, 0x66, 0x99));
-}
-
-// A dialog that reads, while it composes, the composed pixels at given points.
-class FrameReader : public TestDialog {
-public:
-    void DrawWnd(Graphics& g) override
-    {
-        Graphics& background = LayerSurface::BackgroundOf(g);
-        HDC dc = background.GetHDC();
-        seen.clear();
-        for (POINT p : points) seen.push_back(GetPixel(dc, p.x, p.y));
-        background.ReleaseHDC(dc);
-    }
-    std::vector<POINT> points;
-    std::vector<COLORREF> seen;
-};
-
-TEST_F(SkinDlg, ComposedFrameFollowsTheWindowSize)
-{
-    FrameReader dialog;
-    ASSERT_TRUE(dialog.Open(300, 200));
-    for (SIZE size : {SIZE{300, 200}, SIZE{260, 240}}) {
-        const int w = size.cx, h = size.cy;
-        dialog.points = {{5, 5}, {w / 2, 12}, {4, h / 2}, {w - 5, h / 2}, {w / 2, h - 6}};
-        dialog.MoveWindow(50, 60, w, h, FALSE);
-        dialog.Update();
-        ASSERT_EQ(dialog.seen.size(), dialog.points.size());
-        for (std::size_t i = 0; i < dialog.points.size(); ++i) {
-            const POINT p = dialog.points[i];
-            const int sourceY = GetGValue(dialog.seen[i]) + 256 * GetBValue(dialog.seen[i]);
-            EXPECT_NEAR(sourceY, p.y < 24 ? p.y : p.y > h - 9 ? p.y - (h - 9) + 327 : 15, 1) << p.x << "," << p.y;
-        }
-    }
 }
 
 TEST_F(SkinDlg, CompositionPutsAWindowDraggedOffScreenBack)

@@ -168,32 +168,23 @@ TEST_F(SkinWnd, OntoAWindowsCompositionTheCacheBlendsAsOntoABitmapAndFollowsEach
     TintControl control;
     ASSERT_TRUE(control.CreateIn(parent, CRect(10, 20, 40, 30)));
     SolidBrush base(Color(0xFF204060));
-    auto composed = [&](Graphics& g, auto read) {
+    auto composed = [&](Graphics& g, Bitmap& pixels) {
         g.FillRectangle(&base, 0, 0, 60, 40);
         control.DoDraw(g);
-        return read();
+        Color c;
+        pixels.GetPixel(15, 25, &c);
+        return c.GetValue();
     };
     Bitmap plain(60, 40, PixelFormat32bppARGB);
     Graphics onPlain(&plain);
-    const ARGB expected = composed(onPlain, [&] {
-        Color c;
-        plain.GetPixel(15, 25, &c);
-        return c.GetValue();
-    });
+    const ARGB expected = composed(onPlain, plain);
     LayerSurface layer(60, 40);
-    auto onLayer = [&] {
-        return composed(layer.BeginFrame(), [&] {
-            Color c;
-            layer.Pixels()->GetPixel(15, 25, &c);
-            return c.GetValue();
-        });
-    };
-    const ARGB blended = onLayer();
+    const ARGB blended = composed(layer.BeginFrame(), *layer.Pixels());
     for (int shift = 0; shift < 32; shift += 8)
         EXPECT_NEAR(int((blended >> shift) & 0xFF), int((expected >> shift) & 0xFF), 2) << shift;
     control.colour = 0xFF00FF00;
     control.Redraw(0, nullptr);
-    EXPECT_EQ(onLayer(), 0xFF00FF00u) << "the copy composed is the latest rendering's";
+    EXPECT_EQ(composed(layer.BeginFrame(), *layer.Pixels()), 0xFF00FF00u) << "the latest rendering is composed";
 }
 
 }  // namespace
