@@ -505,8 +505,10 @@ void CAlbumDlg::DrawHeader(Graphics& g, int width, int height, int p)
         }
         if (logoImage) layer.DrawImage(logoImage.get(), 18, 50, logoImage->GetWidth(), logoImage->GetHeight());
         if (bandImage) DrawBand(layer, width);
+        headerBands = header->Bands();
     }
-    header->DrawOnto(g, 0, 0);
+    // Only the bands of the pictures: blending the transparent rest of the layer would cost as much again.
+    for (const RECT& band : headerBands) header->DrawOnto(g, 0, 0, band);
 }
 
 void CAlbumDlg::DrawBand(Graphics& g, int width)

@@ -116,6 +116,7 @@ private:
     DWORD lastRepaint = 0;
     DWORD repaintCost = 0;
     std::unique_ptr<LayerSurface> header;
+    std::vector<RECT> headerBands;
     int headerSplitter = -1;
     std::unique_ptr<Gdiplus::Image> headerImage;
     std::unique_ptr<Gdiplus::Image> logoImage;

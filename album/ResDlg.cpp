@@ -43,7 +43,8 @@ void CResDlg::DrawBgm(Graphics& g)
         CxDlg::DrawBgm(frame);
         if (textureBrush) frame.FillRectangle(textureBrush.get(), 10, 24, rect.Width() - 20, rect.Height() - 33);
     }
-    backdrop->DrawOnto(g, 0, 0);
+    // The frame comes first onto a cleared composition: copied rather than blended.
+    backdrop->CopyOnto(g, 0, 0);
     closeButton.DoDraw(g);
 }
 

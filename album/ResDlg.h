@@ -15,7 +15,7 @@ public:
 
     // Skins the frame, loads the texture, creates the close button and makes the window layered.
     BOOL OnInitDialog() override;
-    // Draws the frame, the texture inside it and the close button.
+    // Draws the frame, the texture inside it (both replacing what g held) and the close button.
     void DrawBgm(Gdiplus::Graphics& g) override;
 
     // Routes WM_SIZE and WM_DESTROY to their handlers.

@@ -156,9 +156,10 @@ CResList::CardLayout CResList::LayoutOf(int item) const
 
 int CResList::CardAt(CPoint point) const
 {
+    const View view = GetView();
     for (int i = 0, count = GetItemCount(); i < count; ++i) {
         CRect bounds;
-        if (GetVisibleBounds(i, bounds) && bounds.PtInRect(point)) return i;
+        if (GetVisibleBounds(i, bounds, view) && bounds.PtInRect(point)) return i;
     }
     return -1;
 }
@@ -167,9 +168,10 @@ void CResList::DrawTextW(CDC& dc)
 {
     const int count = GetItemCount();
     if (count == 0) return;
+    const View view = GetView();
     for (int i = 0; i < count; ++i) {
         CRect bounds;
-        if (GetVisibleBounds(i, bounds)) DrawItemImg(dc, i, bounds);
+        if (GetVisibleBounds(i, bounds, view)) DrawItemImg(dc, i, bounds);
     }
     if (cardTexts) cardTexts->Trim();
     CString status = GetWindowText();

@@ -28,21 +28,26 @@ void CxIconListCtrl::SetAtt(UINT a, UINT b, UINT c, CSize cell, IStream* strip)
     CxSrlBar::SetAtt(this, a, b, c);
 }
 
-bool CxIconListCtrl::GetVisibleBounds(int item, CRect& bounds) const
+CxIconListCtrl::View CxIconListCtrl::GetView() const
 {
-    // Geometry rather than LVM_ISITEMVISIBLE: Wine answers that from the window DC's visible region (one DC per
-    // item), which stays empty for the children of a layered window whose region the server has not updated.
-    CRect client;
-    GetClientRect(&client);
+    View view;
+    GetClientRect(&view.client);
     // Wine works the bounds out from the label's metrics, while the position is stored: items placed well away from
     // the client area (no item reaches twice the icon spacing from its position) are passed over without them.
     const DWORD spacing = DWORD(::SendMessageW(m_hWnd, LVM_GETITEMSPACING, FALSE, 0));
-    CRect reach = client;
-    reach.InflateRect(2 * LOWORD(spacing), 2 * HIWORD(spacing));
+    view.reach = view.client;
+    view.reach.InflateRect(2 * LOWORD(spacing), 2 * HIWORD(spacing));
+    return view;
+}
+
+bool CxIconListCtrl::GetVisibleBounds(int item, CRect& bounds, const View& view) const
+{
+    // Geometry rather than LVM_ISITEMVISIBLE: Wine answers that from the window DC's visible region (one DC per
+    // item), which stays empty for the children of a layered window whose region the server has not updated.
     POINT at{};
-    if (GetItemPosition(item, &at) && !reach.PtInRect(at)) return false;
+    if (GetItemPosition(item, &at) && !view.reach.PtInRect(at)) return false;
     CRect shown;
-    return GetItemRect(item, &bounds, LVIR_BOUNDS) && shown.IntersectRect(bounds, client);
+    return GetItemRect(item, &bounds, LVIR_BOUNDS) && shown.IntersectRect(bounds, view.client);
 }
 
 void CxIconListCtrl::PreSubclassWindow()
@@ -69,9 +74,10 @@ void CxIconListCtrl::DrawTextW(CDC& dc)
     dc.SetTextAlign(TA_CENTER | TA_TOP);
     // Captions are drawn over the tint, not in boxes of the DC's background colour.
     dc.SetBkMode(TRANSPARENT);
+    const View view = GetView();
     for (int i = 0; i < count; ++i) {
         CRect rect;
-        if (!GetVisibleBounds(i, rect)) continue;
+        if (!GetVisibleBounds(i, rect, view)) continue;
         DrawItemImg(dc, i, rect);
         if (GetItemState(i, LVIS_SELECTED) & LVIS_SELECTED) DrawSel(dc, rect);
         DrawTextW(dc, rect, GetItemText(i, 0));

@@ -38,8 +38,16 @@ protected:
     // Draws the item's cell of the strip at the top-left corner of rect.
     virtual void DrawItemImg(CDC& dc, int item, CRect& rect);
 
-    // The item's bounds, and whether any of them lies in the client area.
-    bool GetVisibleBounds(int item, CRect& bounds) const;
+    // Where items can be seen: the client area, and the area an item's position must lie in for any of its bounds to
+    // reach the client area.
+    struct View {
+        CRect client;
+        CRect reach;
+    };
+    View GetView() const;
+    // The item's bounds, and whether any of them lies in the client area (of view, when given).
+    bool GetVisibleBounds(int item, CRect& bounds) const { return GetVisibleBounds(item, bounds, GetView()); }
+    bool GetVisibleBounds(int item, CRect& bounds, const View& view) const;
 
     CImageList cellImages;
     std::unique_ptr<Gdiplus::Image> cellStrip;

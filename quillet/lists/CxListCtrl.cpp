@@ -104,7 +104,7 @@ void CxHdrCtrl::DoDraw(Graphics& g)
     if (width <= 0 || height <= 0) return;
     if (dirty || !cache || INT(cache->GetWidth()) != width || INT(cache->GetHeight()) != height)
         RenderCache(width, height, g, area);
-    g.DrawImage(cache.get(), area.X, area.Y, REAL(width), REAL(height));
+    ComposeCache(g, INT(area.X), INT(area.Y), width, height);
 }
 
 void CxHdrCtrl::DrawImage(Graphics& target, Graphics& background, RectF& area)
@@ -212,7 +212,8 @@ void CxListCtrl::DoDraw(Graphics& g)
 {
     if (m_hWnd && IsWindowVisible()) {
         RectF area = GetRect();
-        if (dirty || surface.GetWidth() != INT(area.Width) || surface.GetHeight() != INT(area.Height)) Paint(g, area);
+        if (dirty || surface.GetWidth() != INT(area.Width) || surface.GetHeight() != INT(area.Height))
+            Paint(LayerSurface::BackgroundOf(g), area);
         Compose(g, INT(area.X), INT(area.Y));
     }
     if (header) header->DoDraw(g);
@@ -257,6 +258,11 @@ void CxListCtrl::Paint(Graphics& background, RectF& area)
 void CxListCtrl::Compose(Graphics& g, int x, int y) const
 {
     if (surface.IsNull()) return;
+    // Onto a window's composition straight through its DC: GDI+ would lend a copy of all its pixels instead.
+    if (HDC frame = LayerSurface::FrameDc(g)) {
+        surface.Draw(frame, x, y);
+        return;
+    }
     ControlPaint::GraphicsDc target(g);
     if (target.Get()) surface.Draw(target.Get(), x, y);
 }

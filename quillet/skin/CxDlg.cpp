@@ -14,6 +14,10 @@ IMPLEMENT_DYNAMIC(CxDlg, CDialog)
 namespace {
 
 constexpr int kCaptionHeight = 24;
+// The frame's top band, side columns and bottom band (the pieces from row h - 9 reach one row past the window).
+constexpr int kTopBand = 24;
+constexpr int kSideColumn = 10;
+constexpr int kBottomBand = 9;
 
 }  // namespace
 
@@ -30,6 +34,7 @@ void CxDlg::SetAtt(UINT id, const wchar_t* type, HINSTANCE module)
 {
     Load(this);
     frameImage = ImageFrom(LoadRes(id, type, module));
+    frameLayer.reset();
 }
 
 LRESULT CxDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -42,8 +47,9 @@ LRESULT CxDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_NCPAINT:
         return 0;
     case WM_SHOWWINDOW:
-        // What the system keeps of a hidden layered window is not relied on: the next frame goes whole (a place
-        // where no frame went makes it so).
+    case WM_SIZE:
+        // What the system keeps of a hidden, minimised or resized layered window is not relied on: the next frame
+        // goes whole (a place where no frame went makes it so).
         shownAt = CPoint(INT_MIN, INT_MIN);
         break;
     }
@@ -84,15 +90,21 @@ void CxDlg::Update()
     if (!surface || surface->Width() != rect.Width() || surface->Height() != rect.Height())
         surface = std::make_unique<LayerSurface>(rect.Width(), rect.Height());
     Graphics& g = surface->BeginFrame();
+    composing = &g;
     g.SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
     DrawBgm(g);
     DrawWnd(g);
     DrawUtl(g);
+    composing = nullptr;
     RECT dirty{0, 0, rect.Width(), rect.Height()};
     // The constant alpha is applied as the pixels go: a new one needs them all.
     if (shown && rect.left == shownAt.x && rect.top == shownAt.y && blend.SourceConstantAlpha == shownAlpha) {
-        const RECT changed = surface->ChangedRows(*shown);
-        if (!::IsRectEmpty(&changed)) dirty = changed;
+        dirty = surface->ChangedRows(*shown);
+        // The system still shows these very pixels.
+        if (::IsRectEmpty(&dirty)) {
+            updating = 0;
+            return;
+        }
     }
     CWindowDC windowDc(this);
     POINT destination{rect.left, rect.top};
@@ -112,6 +124,23 @@ void CxDlg::DrawBgm(Graphics& g)
     CRect rect;
     GetWindowRect(&rect);
     const int w = rect.Width(), h = rect.Height();
+    if (&g != composing) {
+        DrawFramePieces(g, w, h);
+        return;
+    }
+    if (!frameLayer || frameLayer->Width() != w || frameLayer->Height() != h) {
+        frameLayer = std::make_unique<LayerSurface>(w, h);
+        DrawFramePieces(frameLayer->BeginFrame(), w, h);
+    }
+    // Only the border strips hold frame pixels: blending the transparent inside too would cost as much again.
+    frameLayer->DrawOnto(g, 0, 0, RECT{0, 0, w, kTopBand});
+    frameLayer->DrawOnto(g, 0, 0, RECT{0, h - kBottomBand, w, h});
+    frameLayer->DrawOnto(g, 0, 0, RECT{0, kTopBand, kSideColumn, h - kBottomBand});
+    frameLayer->DrawOnto(g, 0, 0, RECT{w - kSideColumn, kTopBand, w, h - kBottomBand});
+}
+
+void CxDlg::DrawFramePieces(Graphics& g, int w, int h)
+{
     struct Piece {
         Rect destination;
         Rect source;

@@ -20,7 +20,8 @@ public:
 
     // Composes the whole window and hands it to the system; nothing while invisible or suspended.
     virtual void Update();
-    // Draws the frame from the frame skin in eight pieces.
+    // Draws the frame from the frame skin in eight pieces (onto the window's composition from a layer drawn once per
+    // window size).
     virtual void DrawBgm(Gdiplus::Graphics& g);
     // Paints the client area and composes the skinned children; empty here.
     virtual void DrawWnd(Gdiplus::Graphics& g);
@@ -42,6 +43,8 @@ protected:
 private:
     // The window rectangle, after moving the window back on screen when its left or top is negative.
     CRect OnScreenWindowRect();
+    // Draws the eight frame pieces for a w x h window onto g.
+    void DrawFramePieces(Gdiplus::Graphics& g, int w, int h);
 
     // The composition's pixels, kept from one Update to the next while the window keeps its size, and the frame
     // handed to the system last with the place and constant alpha it went with.
@@ -49,4 +52,8 @@ private:
     std::unique_ptr<LayerSurface> shown;
     CPoint shownAt;
     BYTE shownAlpha = 0;
+    // The graphics of the composition being drawn; null between compositions.
+    Gdiplus::Graphics* composing = nullptr;
+    // The frame pieces as drawn for the window's size.
+    std::unique_ptr<LayerSurface> frameLayer;
 };

@@ -26,6 +26,7 @@ CxWnd::ResourceStream::ResourceStream(ResourceStream&& other) noexcept
 CxWnd::~CxWnd()
 {
     FreeStream();
+    blendable.reset();
     cache.reset();
 }
 
@@ -113,7 +114,23 @@ void CxWnd::RenderCache(int width, int height, Graphics& background, RectF& area
     target.SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
     DrawImage(target, LayerSurface::BackgroundOf(background), area);
     DrawTextW(target, area);
+    blendable.reset();
     dirty = 0;
+}
+
+void CxWnd::ComposeCache(Graphics& g, int x, int y, int width, int height)
+{
+    if (!cache) return;
+    const INT cacheWidth = INT(cache->GetWidth()), cacheHeight = INT(cache->GetHeight());
+    if (width != cacheWidth || height != cacheHeight || !LayerSurface::FrameDc(g)) {
+        g.DrawImage(cache.get(), REAL(x), REAL(y), REAL(width), REAL(height));
+        return;
+    }
+    if (!blendable) {
+        blendable = std::make_unique<LayerSurface>(width, height);
+        blendable->BeginFrame().DrawImage(cache.get(), 0, 0, width, height);
+    }
+    blendable->DrawOnto(g, x, y);
 }
 
 void CxWnd::DoDraw(Graphics& g)
@@ -122,13 +139,13 @@ void CxWnd::DoDraw(Graphics& g)
     RectF area = GetRect();
     if (ParentIsLayered()) {
         if (dirty || !cache) RenderCache(INT(area.Width), INT(area.Height), g, area);
-        g.DrawImage(cache.get(), area.X, area.Y, area.Width, area.Height);
+        ComposeCache(g, INT(area.X), INT(area.Y), INT(area.Width), INT(area.Height));
         return;
     }
     RECT client{};
     ::GetClientRect(window->m_hWnd, &client);
     if (dirty || !cache) RenderCache(client.right, client.bottom, g, area);
-    g.DrawImage(cache.get(), area.X, area.Y, REAL(client.right), REAL(client.bottom));
+    ComposeCache(g, INT(area.X), INT(area.Y), client.right, client.bottom);
 }
 
 BOOL CxWnd::OnEraseBkgnd(CDC*)

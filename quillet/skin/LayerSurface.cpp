@@ -92,15 +92,66 @@ LayerSurface* LayerSurface::FrameOwner(const Graphics& g)
     return nullptr;
 }
 
-void LayerSurface::DrawOnto(Graphics& g, int x, int y) const
+void LayerSurface::DrawOnto(Graphics& g, int x, int y) const { DrawOnto(g, x, y, RECT{0, 0, m_width, m_height}); }
+
+void LayerSurface::DrawOnto(Graphics& g, int x, int y, const RECT& part) const
 {
-    if (LayerSurface* frame = FrameOwner(g)) {
+    const RECT area{std::max(0, int(part.left)), std::max(0, int(part.top)), std::min(m_width, int(part.right)),
+                    std::min(m_height, int(part.bottom))};
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return;
+    if (HDC frame = FrameDc(g)) {
         const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        GdiFlush();
-        ::AlphaBlend(frame->Dc(), x, y, m_width, m_height, Dc(), 0, 0, m_width, m_height, blend);
+        ::AlphaBlend(frame, x + area.left, y + area.top, width, height, Dc(), area.left, area.top, width, height,
+                     blend);
         return;
     }
-    if (m_pixels) g.DrawImage(m_pixels.get(), Rect(x, y, m_width, m_height), 0, 0, m_width, m_height, UnitPixel);
+    if (m_pixels) {
+        g.DrawImage(m_pixels.get(), Rect(x + area.left, y + area.top, width, height), area.left, area.top, width,
+                    height, UnitPixel);
+    }
+}
+
+void LayerSurface::CopyOnto(Graphics& g, int x, int y) const
+{
+    if (HDC frame = FrameDc(g)) {
+        ::BitBlt(frame, x, y, m_width, m_height, Dc(), 0, 0, SRCCOPY);
+        return;
+    }
+    if (!m_pixels) return;
+    const CompositingMode mode = g.GetCompositingMode();
+    g.SetCompositingMode(CompositingModeSourceCopy);
+    g.DrawImage(m_pixels.get(), Rect(x, y, m_width, m_height), 0, 0, m_width, m_height, UnitPixel);
+    g.SetCompositingMode(mode);
+}
+
+std::vector<RECT> LayerSurface::Bands() const
+{
+    std::vector<RECT> bands;
+    if (!m_bits) return bands;
+    GdiFlush();
+    for (int y = 0; y < m_height; ++y) {
+        const auto* row = static_cast<const DWORD*>(m_bits) + std::size_t(y) * std::size_t(m_width);
+        int left = 0, right = m_width;
+        while (left < right && (row[left] >> 24) == 0) ++left;
+        while (right > left && (row[right - 1] >> 24) == 0) --right;
+        if (left == right) continue;
+        if (!bands.empty() && bands.back().bottom == y) {
+            RECT& band = bands.back();
+            band = RECT{std::min(int(band.left), left), band.top, std::max(int(band.right), right), y + 1};
+        } else {
+            bands.push_back(RECT{left, y, right, y + 1});
+        }
+    }
+    return bands;
+}
+
+HDC LayerSurface::FrameDc(const Graphics& g)
+{
+    LayerSurface* frame = FrameOwner(g);
+    if (!frame) return nullptr;
+    GdiFlush();
+    return frame->Dc();
 }
 
 Graphics& LayerSurface::BackgroundOf(Graphics& g)

@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QUILLET_API LayerSurface {
 public:
@@ -39,6 +40,17 @@ public:
     // Blends the pixels over g with their top-left corner at (x, y): through the DCs when g draws into a surface
     // (Wine's GDI blends several times faster than its GDI+), else with GDI+.
     void DrawOnto(Gdiplus::Graphics& g, int x, int y) const;
+    // The same for the part of the pixels in part (clipped to them), which lands at (x + part.left, y + part.top).
+    void DrawOnto(Gdiplus::Graphics& g, int x, int y, const RECT& part) const;
+
+    // Puts the pixels onto g with their top-left corner at (x, y), replacing those under them: what DrawOnto gives
+    // over transparent pixels, at the cost of a copy.
+    void CopyOnto(Gdiplus::Graphics& g, int x, int y) const;
+    // The runs of rows holding any pixel that is not fully transparent, each as wide as its pixels reach.
+    std::vector<RECT> Bands() const;
+
+    // The DC over the pixels of the surface whose frame g is, GDI's batch flushed; null for any other graphics.
+    static HDC FrameDc(const Gdiplus::Graphics& g);
 
     // What a control composed onto g reads the pixels under it from: a graphics on the DC of the surface whose
     // frame g is (the DC then holds the very pixels composed so far), else g itself.

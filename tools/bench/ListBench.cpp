@@ -4,7 +4,8 @@
 //     re-render and UpdateLayeredWindow included), with the list's own DrawImage and UpdateLayeredWindow timed apart;
 //   - the memory of the items: private bytes after adding the 1,000 items less before, less the thumbnails' pixels;
 //   - the cost split of one recomposition: the frame, the client area with its controls, the title, the list's
-//     DrawImage, each on a graphics over a DC and over a 32bpp PARGB bitmap on the same pixels, then
+//     DrawImage, each on a graphics over a DC, over a 32bpp PARGB bitmap on the same pixels and onto a layer
+//     surface (the window's own composition), then
 //     UpdateLayeredWindow and whole Update() calls with nothing and with only the list to re-render;
 //   - given a folder, the scan through the window: ScanFolder of the folder until the counter shows its total,
 //     the status repaints included.
@@ -220,9 +221,12 @@ int wmain(int argc, wchar_t** argv)
             Bitmap pixels(w, h, w * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(surface.Bits()));
             Graphics onDc(surface.Dc());
             Graphics onBitmap(&pixels);
-            for (Graphics* g : {&onDc, &onBitmap}) {
+            // The kind of surface the window composes onto: a DIB with a GDI+ bitmap over its pixels.
+            LayerSurface layer(w, h);
+            Graphics& onLayer = layer.BeginFrame();
+            for (Graphics* g : {&onDc, &onBitmap, &onLayer}) {
                 g->SetTextRenderingHint(TextRenderingHintClearTypeGridFit);
-                const char* kind = g == &onDc ? "on a DC" : "on a PARGB bitmap";
+                const char* kind = g == &onDc ? "on a DC" : g == &onBitmap ? "on a PARGB bitmap" : "on a layer";
                 char label[96];
                 std::snprintf(label, sizeof(label), "frame (DrawBgm), %s", kind);
                 TimePiece(label, steps, [&] { window.DrawBgm(*g); });
@@ -254,6 +258,10 @@ int wmain(int argc, wchar_t** argv)
                 });
             }
         }
+        TimePiece("the list view's positions of all items", steps, [&] {
+            POINT at{};
+            for (int i = 0, count = list.GetItemCount(); i < count; ++i) list.GetItemPosition(i, &at);
+        });
         TimePiece("UpdateLayeredWindow", steps, [&] {
             POINT destination{windowRect.left, windowRect.top}, source{0, 0};
             SIZE size{windowRect.Width(), windowRect.Height()};

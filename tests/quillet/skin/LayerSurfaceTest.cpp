@@ -84,4 +84,26 @@ TEST_F(Surface, ChangedRowsSpanTheRowsThatDifferAcrossTheWholeWidth)
     EXPECT_EQ(after.ChangedRows(other).bottom, 20) << "another size: everything";
 }
 
+TEST_F(Surface, APartLandsWhereItLiesACopyReplacesThePixelsUnderAndBandsHoldTheVisibleRows)
+{
+    LayerSurface layer(20, 20);
+    SolidBrush half(Color(0x80, 0, 0, 0x80));
+    layer.BeginFrame().FillRectangle(&half, 2, 3, 5, 4);
+    layer.BeginFrame().FillRectangle(&half, 0, 10, 20, 10);
+    const std::vector<RECT> bands = layer.Bands();
+    const RECT band{0, 10, 20, 20};
+    ASSERT_EQ(bands.size(), 1u) << "a new frame forgets the old pixels";
+    EXPECT_TRUE(EqualRect(&bands[0], &band));
+    LayerSurface target(40, 40);
+    Graphics& frame = target.BeginFrame();
+    SolidBrush red(Color(0xFFFF0000));
+    frame.FillRectangle(&red, 0, 0, 40, 40);
+    layer.DrawOnto(frame, 10, 10, RECT{5, 5, 10, 30});
+    EXPECT_EQ(At(target, 25, 25), 0xFFFF0000u) << "outside the part";
+    EXPECT_FALSE(Near(At(target, 17, 29), 0xFFFF0000u)) << "inside, down to the layer's last row";
+    layer.CopyOnto(frame, 0, 0);
+    EXPECT_TRUE(Near(At(target, 3, 13), At(layer, 3, 13)));
+    EXPECT_EQ(At(target, 3, 3) >> 24, 0u);
+}
+
 }  // namespace

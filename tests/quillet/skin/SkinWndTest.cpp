@@ -1,5 +1,6 @@
 #include "SkinProbes.h"
 #include "SkinTestIds.h"
+#include "skin/LayerSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -147,6 +148,43 @@ TEST_F(SkinWnd, TheCacheIsRenderedOnlyWhenDirty)
     control.DoDraw(g);
     EXPECT_EQ(control.renders, 2);
     EXPECT_TRUE(control.IsDirty());
+}
+
+// A probe whose colour can change between renderings.
+class TintControl : public ProbeControl {
+public:
+    void DrawImage(Graphics& target, Graphics&, RectF& area) override
+    {
+        SolidBrush brush{Color(colour)};
+        target.FillRectangle(&brush, 0.0f, 0.0f, area.Width, area.Height);
+    }
+    ARGB colour = 0x80FF0000;
+};
+
+TEST_F(SkinWnd, OntoAWindowsCompositionTheCacheBlendsAsOntoABitmapAndFollowsEachRendering)
+{
+    CountingParent parent;
+    ASSERT_TRUE(parent.Open(true));
+    TintControl control;
+    ASSERT_TRUE(control.CreateIn(parent, CRect(10, 20, 40, 30)));
+    SolidBrush base(Color(0xFF204060));
+    auto composed = [&](Graphics& g, Bitmap& pixels) {
+        g.FillRectangle(&base, 0, 0, 60, 40);
+        control.DoDraw(g);
+        Color c;
+        pixels.GetPixel(15, 25, &c);
+        return c.GetValue();
+    };
+    Bitmap plain(60, 40, PixelFormat32bppARGB);
+    Graphics onPlain(&plain);
+    const ARGB expected = composed(onPlain, plain);
+    LayerSurface layer(60, 40);
+    const ARGB blended = composed(layer.BeginFrame(), *layer.Pixels());
+    for (int shift = 0; shift < 32; shift += 8)
+        EXPECT_NEAR(int((blended >> shift) & 0xFF), int((expected >> shift) & 0xFF), 2) << shift;
+    control.colour = 0xFF00FF00;
+    control.Redraw(0, nullptr);
+    EXPECT_EQ(composed(layer.BeginFrame(), *layer.Pixels()), 0xFF00FF00u) << "the latest rendering is composed";
 }
 
 }  // namespace
