@@ -11,6 +11,7 @@
 //     the status repaints included.
 //
 //   list_bench <photo> [steps] [folder]
+#include "BenchSurface.h"
 #include "AlbumApp.h"
 #include "AlbumDlg.h"
 #include "photo/PhotoScanner.h"
@@ -46,12 +47,6 @@ double ThreadCpuMs()
     return (ticks(kernel) + ticks(user)) / 10000.0;
 }
 
-double Percentile(std::vector<double> values, double fraction)
-{
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, std::size_t(fraction * double(values.size())))];
-}
-
 // The process's private bytes as its heaps hold them: every allocated block with its overhead. Wine's
 // PrivateUsage counter follows the whole address space in pages and moves by megabytes on its own.
 double PrivateBytes()
@@ -67,42 +62,6 @@ double PrivateBytes()
         HeapUnlock(heaps[i]);
     }
     return bytes;
-}
-
-// A 32-bit DIB section of the window's size in a memory DC, as the window composes into.
-class DcSurface {
-public:
-    DcSurface(int width, int height)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        m_dc = CreateCompatibleDC(nullptr);
-        m_dib = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
-        m_previous = SelectObject(m_dc, m_dib);
-        std::fill_n(static_cast<DWORD*>(m_bits), width * height, 0xFFE0E8F0);
-    }
-    ~DcSurface()
-    {
-        SelectObject(m_dc, m_previous);
-        DeleteObject(m_dib);
-        DeleteDC(m_dc);
-    }
-    DcSurface(const DcSurface&) = delete;
-    DcSurface& operator=(const DcSurface&) = delete;
-    HDC Dc() const { return m_dc; }
-    void* Bits() const { return m_bits; }
-
-private:
-    HDC m_dc = nullptr;
-    HBITMAP m_dib = nullptr;
-    HGDIOBJ m_previous = nullptr;
-    void* m_bits = nullptr;
-};
-
-void PrintTimes(const char* what, const std::vector<double>& ms)
-{
-    std::printf("%-34s median %6.2f ms   p90 %6.2f ms   (%zu steps)\n", what, Percentile(ms, 0.5), Percentile(ms, 0.9),
-                ms.size());
 }
 
 // Runs a piece of drawing steps times; prints its median wall time and its mean CPU time.

@@ -7,6 +7,7 @@
 //     both) onto a surface of the gallery's size.
 //
 //   report_bench [steps]    prints the median and 90th percentile of each, in milliseconds
+#include "BenchSurface.h"
 #include "BenchTiming.h"
 #include "Exhibits.h"
 #include "GalleryIds.h"
@@ -19,47 +20,6 @@ using namespace Gdiplus;
 namespace {
 
 constexpr int kRows = 10000;
-
-// A 32-bit DIB section of the gallery's size in a memory DC, as the gallery composes into.
-class DcSurface {
-public:
-    DcSurface(int width, int height)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        m_dc = CreateCompatibleDC(nullptr);
-        m_dib = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_previous = SelectObject(m_dc, m_dib);
-        std::fill_n(static_cast<DWORD*>(bits), width * height, 0xFFF4F6F9);
-    }
-    ~DcSurface()
-    {
-        SelectObject(m_dc, m_previous);
-        DeleteObject(m_dib);
-        DeleteDC(m_dc);
-    }
-    DcSurface(const DcSurface&) = delete;
-    DcSurface& operator=(const DcSurface&) = delete;
-    HDC Dc() const { return m_dc; }
-
-private:
-    HDC m_dc = nullptr;
-    HBITMAP m_dib = nullptr;
-    HGDIOBJ m_previous = nullptr;
-};
-
-double Percentile(std::vector<double> values, double fraction)
-{
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, std::size_t(fraction * double(values.size())))];
-}
-
-void PrintTimes(const char* what, const std::vector<double>& ms)
-{
-    std::printf("%-34s median %6.2f ms   p90 %6.2f ms   (%zu steps)\n", what, Percentile(ms, 0.5), Percentile(ms, 0.9),
-                ms.size());
-}
 
 int Run(int steps)
 {

@@ -216,7 +216,8 @@ void GalleryDlg::DrawBgm(Graphics& g)
         layer.FillRectangle(&background, 10, 24, rect.Width() - 20, rect.Height() - 33);
         for (Panel& panel : panels) DrawPanel(layer, panel.area);
     }
-    backdrop->DrawOnto(g, 0, 0);
+    // The backdrop comes first onto a cleared composition: copied rather than blended.
+    backdrop->CopyOnto(g, 0, 0);
 }
 
 void GalleryDlg::DrawWnd(Graphics& g)
