@@ -115,13 +115,10 @@ LRESULT CxListBase::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_NCMOUSELEAVE:
         return OnNcMouseLeave();
     case WM_MOUSEWHEEL:
-        return OnMouseWheel();
     case WM_VSCROLL:
-        return OnVScroll();
     case WM_HSCROLL:
-        return OnHScroll();
     case WM_KEYDOWN:
-        return OnKeyDown();
+        return OnNativeChange();
     case WM_MOUSELEAVE:
         return OnMouseLeave();
     case WM_MOUSEMOVE:
@@ -143,28 +140,7 @@ LRESULT CxListBase::OnNcMouseLeave()
     return Default();
 }
 
-LRESULT CxListBase::OnMouseWheel()
-{
-    LRESULT result = Default();
-    Redraw(1, nullptr);
-    return result;
-}
-
-LRESULT CxListBase::OnVScroll()
-{
-    LRESULT result = Default();
-    Redraw(1, nullptr);
-    return result;
-}
-
-LRESULT CxListBase::OnHScroll()
-{
-    LRESULT result = Default();
-    Redraw(1, nullptr);
-    return result;
-}
-
-LRESULT CxListBase::OnKeyDown()
+LRESULT CxListBase::OnNativeChange()
 {
     LRESULT result = Default();
     Redraw(1, nullptr);

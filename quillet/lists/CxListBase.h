@@ -33,13 +33,9 @@ public:
     LRESULT OnMouseMove(UINT flags, CPoint point);
     // Forgets the item under the pointer, repainting when there was one.
     LRESULT OnMouseLeave();
-    // The native list moves its selection, then the list is repainted.
-    LRESULT OnKeyDown();
-    // The native list scrolls, then the list is repainted; the native result is returned.
-    LRESULT OnMouseWheel();
-    // The native list scrolls, then the list is repainted.
-    LRESULT OnVScroll();
-    LRESULT OnHScroll();
+    // The native list acts (scrolls, moves its selection, selects), then the list is repainted; the native result
+    // is returned. Handles the scroll messages, the wheel, keys and clicks.
+    LRESULT OnNativeChange();
     // Over the scroll bars: asks for the non-client leave message and repaints.
     LRESULT OnNcMouseMove();
     // Repaints the scroll bars as the pointer leaves them.

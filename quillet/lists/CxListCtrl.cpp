@@ -392,7 +392,7 @@ LRESULT CxListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_LBUTTONDOWN:
-        return OnLButtonDown();
+        return OnNativeChange();
     case WM_NOTIFY: {
         const auto* note = reinterpret_cast<const NMHDR*>(lParam);
         if (note && note->hwndFrom == GetHeaderCtrl() && (note->code == HDN_ENDTRACKW || note->code == HDN_ENDTRACKA))
@@ -401,13 +401,6 @@ LRESULT CxListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     }
     return CxListBase::WindowProc(msg, wParam, lParam);
-}
-
-LRESULT CxListCtrl::OnLButtonDown()
-{
-    LRESULT result = Default();
-    Redraw(1, nullptr);
-    return result;
 }
 
 LRESULT CxListCtrl::OnEndTrack()

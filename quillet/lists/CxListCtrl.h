@@ -85,8 +85,6 @@ public:
 
     // Adds clicks and the end of a column-divider drag to the messages every skinned list handles.
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    // The native list selects, then the list is repainted.
-    LRESULT OnLButtonDown();
     // The end of a column-divider drag: header and list are repainted.
     LRESULT OnEndTrack();
 
